@@ -1,0 +1,18 @@
+# GoogleTest from Debian's sources, built by the same cross toolchain as the code under test.
+set(VARNEL_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest source tree")
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(${VARNEL_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# Tests run under Wine; the environment (prefix, locale, display) comes from scripts/test.
+set(VARNEL_TEST_TIMEOUT 300 CACHE STRING "Seconds one test executable may run")
+
+# varnel_add_test(name SOURCES ... LIBRARIES ...): one executable, one ctest entry.
+function(varnel_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} varnel_test_support varnel_options GTest::gtest)
+  add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${VARNEL_TEST_TIMEOUT})
+endfunction()

@@ -1,0 +1,11 @@
+# Cross-compiles for Windows with the MinGW-w64 posix-thread compilers; GoogleTest needs std::mutex.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(VARNEL_TRIPLE i686-w64-mingw32)
+set(CMAKE_C_COMPILER ${VARNEL_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${VARNEL_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${VARNEL_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${VARNEL_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -1,0 +1,130 @@
+# Shared by scripts/test, scripts/run, scripts/bench and scripts/package: installs what is
+# missing on a Debian machine, builds both architectures, and prepares Wine and a display.
+# Source it; it changes nothing until its functions are called.
+
+VARNEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+VARNEL_BUILD=${VARNEL_BUILD:-$VARNEL_ROOT/build}
+case $VARNEL_BUILD in /*) ;; *) VARNEL_BUILD=$VARNEL_ROOT/$VARNEL_BUILD ;; esac
+VARNEL_ARCHS=${VARNEL_ARCHS:-"i686 x86_64"}
+
+log() { printf '== %s\n' "$*" >&2; }
+
+need_root() {
+    if [ "$(id -u)" != 0 ]; then
+        echo "Installing packages needs root; run as root or install them by hand: $*" >&2
+        exit 1
+    fi
+}
+
+# ensure_packages PKG...: apt-get installs the packages that are not installed yet.
+ensure_packages() {
+    local missing=() p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    need_root "${missing[@]}"
+    case " ${missing[*]}" in
+    *:i386*)
+        dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386 ;;
+    esac
+    log "installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+ensure_locale() {
+    locale -a 2>/dev/null | grep -qix 'ja_JP.utf8' && return 0
+    ensure_packages locales
+    need_root locales
+    log "generating the ja_JP.UTF-8 locale"
+    sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >>/etc/locale.gen
+    locale-gen >/dev/null
+}
+
+ensure_build_tools() {
+    ensure_packages cmake make binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 \
+        g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest
+}
+
+ensure_wine() {
+    ensure_packages wine wine64 wine32:i386 xvfb xauth x11-utils fonts-ipafont-gothic
+    ensure_locale
+}
+
+# build_arch ARCH [cmake options...]: configures and builds one architecture.
+build_arch() {
+    local arch=$1 dir=$VARNEL_BUILD/$1
+    shift
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        cmake -S "$VARNEL_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release \
+            -DCMAKE_TOOLCHAIN_FILE="$VARNEL_ROOT/cmake/toolchain-$arch-w64-mingw32.cmake" "$@" >/dev/null
+    fi
+    log "building $arch"
+    cmake --build "$dir" -j"$(nproc)" -- --no-print-directory >"$dir/build.log" 2>&1 || {
+        cat "$dir/build.log" >&2
+        return 1
+    }
+    if grep -q 'warning:' "$dir/build.log"; then
+        grep -B2 -A4 'warning:' "$dir/build.log" >&2
+    fi
+}
+
+# wine_env: the environment every Wine start of ours uses.
+wine_env() {
+    export WINEPREFIX=$VARNEL_BUILD/wineprefix
+    export WINEDEBUG=${WINEDEBUG:--all}
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+}
+
+# wine_boot: creates the prefix once and keeps a wineserver running until wine_stop.
+wine_boot() {
+    wine_env
+    if [ ! -f "$WINEPREFIX/.varnel-ready" ]; then
+        log "creating the Wine prefix $WINEPREFIX"
+        rm -rf "$WINEPREFIX"
+        mkdir -p "$WINEPREFIX"
+        wineboot -i >/dev/null 2>&1
+        wineserver -w
+        # A crashing test must fail, not wait for someone to close winedbg's dialog.
+        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        wineserver -w
+        touch "$WINEPREFIX/.varnel-ready"
+    fi
+    wineserver -p
+    # Wine's helper processes (services, the desktop window) outlive the program that started
+    # them; start them here, so they do not hold ctest's output pipe open after a test ends.
+    wine cmd /c exit 0 </dev/null >/dev/null 2>&1
+}
+
+wine_stop() {
+    [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
+    return 0
+}
+
+# ensure_display: starts Xvfb on a free display when none is given.
+VARNEL_XVFB_PID=
+ensure_display() {
+    if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+        return 0
+    fi
+    local fifo
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    VARNEL_XVFB_PID=$!
+    local n
+    read -r n <"$fifo"
+    rm -f "$fifo"
+    export DISPLAY=:$n
+    log "started Xvfb on $DISPLAY"
+}
+
+stop_display() {
+    [ -n "$VARNEL_XVFB_PID" ] && kill "$VARNEL_XVFB_PID" 2>/dev/null
+    VARNEL_XVFB_PID=
+    return 0
+}
