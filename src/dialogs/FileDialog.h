@@ -32,7 +32,6 @@ public:
     const char* Selection(int index) const;
 
     const std::string& InitialDirectory() const { return initialDirectory; }
-    void SetInitialDirectory(const std::string& directory) { initialDirectory = directory; }
     const std::vector<char>& Filter() const { return filter; }
 
     // What a successful run left in the file name buffer: one full path (fileOffset is where
