@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -26,11 +27,7 @@ public:
     }
 
     int Count(UINT message) const {
-        int count = 0;
-        for (UINT received : messages) {
-            count += received == message ? 1 : 0;
-        }
-        return count;
+        return static_cast<int>(std::count(messages.begin(), messages.end(), message));
     }
 
     std::vector<UINT> messages;
