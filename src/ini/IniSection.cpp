@@ -24,7 +24,9 @@ IniSection::const_iterator IniSection::Find(const char* key) const {
 }
 
 StatusCode IniSection::Erase(iterator it) {
-    entries.erase(it);
+    if (it != entries.end()) {
+        entries.erase(it);
+    }
     return StatusOk;
 }
 

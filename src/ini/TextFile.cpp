@@ -57,7 +57,7 @@ int TextFile::Close() {
 }
 
 int TextFile::Flush() {
-    return FileOperations::Current().FlushStream(file) ? 0 : -1;
+    return file && FileOperations::Current().FlushStream(file) ? 0 : -1;
 }
 
 int TextFile::ReadString(std::string& out, int count) {
@@ -72,7 +72,7 @@ int TextFile::ReadString(std::string& out, int count) {
 }
 
 int TextFile::ReadLine(char* buffer, int size) {
-    if (size < 1) {
+    if (!file || size < 1) {
         return 0;
     }
     return fgets(buffer, size, file) ? 1 : 0;
@@ -83,11 +83,11 @@ int TextFile::WriteString(const std::string& text, int) {
 }
 
 int TextFile::WriteText(const char* text, int) {
-    return FileOperations::Current().WriteStream(file, text, std::strlen(text)) ? 1 : -1;
+    return file && FileOperations::Current().WriteStream(file, text, std::strlen(text)) ? 1 : -1;
 }
 
 int TextFile::Seek(std::int32_t offset, int origin) {
-    return fseek(file, offset, origin);
+    return file ? fseek(file, offset, origin) : -1;
 }
 
 std::int64_t TextFile::Seek64(std::int64_t, int) {
@@ -95,15 +95,15 @@ std::int64_t TextFile::Seek64(std::int64_t, int) {
 }
 
 std::int32_t TextFile::Length() {
-    return _filelength(_fileno(file));
+    return file ? _filelength(_fileno(file)) : -1;
 }
 
 std::int64_t TextFile::Length64() {
-    return _filelengthi64(_fileno(file));
+    return file ? _filelengthi64(_fileno(file)) : -1;
 }
 
 int TextFile::AtEnd() {
-    return feof(file) ? 1 : 0;
+    return file && feof(file) ? 1 : 0;
 }
 
 FILE* TextFile::NativeHandle() {

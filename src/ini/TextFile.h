@@ -8,7 +8,8 @@
 // in memory and a Ctrl-Z ends the input. Closing cuts the file where its handle stands, so
 // text rewritten from the start replaces a longer old content. Every write is handed to the
 // operating system at once; destroying an open TextFile therefore writes nothing, and it
-// releases the handle without cutting the file.
+// releases the handle without cutting the file. Without an open file every operation fails
+// harmlessly.
 class TextFile : public TextStream {
 public:
     TextFile() = default;

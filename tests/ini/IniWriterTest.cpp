@@ -61,29 +61,8 @@ TEST(IniWriter, Layout) {
                               "[empty]\r\n"
                               "[Midi Out]\r\nbb=2\r\n\r\na=1\r\ne=\r\n"));
 
-    // Unsorted, the sections keep their order; equal names keep theirs when sorted.
-    IniFile ini;
-    StatusCode status;
-    Load(folder, "[b]\r\n[A]\r\n1=first\r\n[a]\r\n2=second\r\n", ini, status);
-    ASSERT_EQ(StatusOk, ini.Write(false));
-    EXPECT_EQ(0u, ReadBytes(folder.Path("test.ini")).find("[b]"));
-    ASSERT_EQ(StatusOk, ini.Write(true));
-    ini.Close();
-    EXPECT_EQ("[A]\r\n1 = first\r\n\r\n\r\n\r\n"
-              "[a]\r\n2 = second\r\n\r\n\r\n\r\n"
-              "[b]\r\n\r\n\r\n\r\n",
-              ReadBytes(folder.Path("test.ini")));
-
     // A document without sections leaves an empty file.
     EXPECT_EQ("", Rewrite(folder, "no header\r\n"));
-}
-
-TEST(IniWriter, MaxKeyLength) {
-    IniSection section;
-    EXPECT_EQ(0, section.MaxKeyLength());
-    section.Set("ab", "");
-    section.Set("\x8F\x6F\x97\xCD", "long value");
-    EXPECT_EQ(4, section.MaxKeyLength());
 }
 
 } // namespace
