@@ -40,6 +40,13 @@ int NextLine(TextStream& stream, std::string& line) {
     return stream.AtEnd() ? 0 : -1;
 }
 
+// A Ctrl-Z ends the text before the end of the file, and the handle under the stream stands
+// wherever the last buffered read left it. Close cuts the file there; at the end it cuts
+// nothing, so a document that is only read leaves its file whole.
+void SeekToEnd(TextStream& stream) {
+    stream.Seek(0, SEEK_END);
+}
+
 } // namespace
 
 char* TrimField(char* text) {
@@ -121,6 +128,7 @@ StatusCode IniFile::Parse() {
     while ((got = NextLine(*stream, line)) > 0 && !IsHeader(line, name)) {
     }
     if (got >= 0 && stream->AtEnd()) {
+        SeekToEnd(*stream);
         return StatusNoSection;
     }
     auto section = std::make_unique<IniSection>();
@@ -139,5 +147,6 @@ StatusCode IniFile::Parse() {
         return StatusReadFailed;
     }
     AddSection(section.release());
+    SeekToEnd(*stream);
     return StatusOk;
 }
