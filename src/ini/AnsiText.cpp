@@ -4,6 +4,12 @@
 
 #include <array>
 
+namespace {
+
+constexpr unsigned char LowestSecondByte = 0x40;
+
+} // namespace
+
 bool IsAnsiLeadByte(char c) {
     // The code page does not change while the process runs; one table saves a call per byte.
     static const std::array<bool, 256> leadBytes = [] {
@@ -17,7 +23,9 @@ bool IsAnsiLeadByte(char c) {
 }
 
 const char* NextAnsiChar(const char* text) {
-    if (IsAnsiLeadByte(*text) && text[1] != '\0') {
+    // No ANSI code page has a second byte below "@": a lead byte before the terminator, a line
+    // feed, a blank or an "=" is a broken character of its own, and they keep their meaning.
+    if (IsAnsiLeadByte(*text) && static_cast<unsigned char>(text[1]) >= LowestSecondByte) {
         return text + 2;
     }
     return text + 1;

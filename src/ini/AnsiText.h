@@ -6,7 +6,8 @@
 
 bool IsAnsiLeadByte(char c);
 
-// The character after the one at text; a lead byte right before the terminator stands alone.
+// The character after the one at text; a lead byte before a byte that cannot follow it (the
+// terminator, a line feed, a blank) stands alone.
 const char* NextAnsiChar(const char* text);
 
 // The first or the last character c in text, or null.
