@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <iterator>
+
 StatusCode IniSection::SetName(const char* text) {
     name = text;
     return StatusOk;
@@ -25,17 +27,33 @@ IniSection::const_iterator IniSection::Find(const char* key) const {
 
 StatusCode IniSection::Erase(iterator it) {
     if (it != entries.end()) {
+        if (it == last) {
+            last = entries.end();
+        }
         entries.erase(it);
     }
     return StatusOk;
 }
 
 StatusCode IniSection::Set(const char* key, const char* value) {
-    const iterator it = entries.find(key);
-    if (it != entries.end()) {
-        it->second = value;
-    } else {
-        entries.emplace(key, value);
+    // A file in key order, as every save leaves it, and a caller that walks the keys in order
+    // set one key after the other: the place right after the key set last is tried first, so
+    // that a key costs two comparisons instead of a search, each of them a call of lstrcmpiA.
+    iterator place = entries.end();
+    int order = 1;
+    if (last != entries.end() && lstrcmpiA(last->first.c_str(), key) < 0) {
+        place = std::next(last);
+        order = place == entries.end() ? -1 : lstrcmpiA(key, place->first.c_str());
     }
+    if (order > 0) {
+        place = entries.lower_bound(key);
+        order = place == entries.end() ? -1 : lstrcmpiA(key, place->first.c_str());
+    }
+    if (order == 0) {
+        place->second = value;
+    } else {
+        place = entries.emplace_hint(place, key, value);
+    }
+    last = place;
     return StatusOk;
 }

@@ -42,5 +42,7 @@ public:
 
 private:
     Entries entries;
+    // The entry that Set stored last, or end().
+    iterator last = entries.end();
     std::string name;
 };
