@@ -1,0 +1,296 @@
+// Measures the INI layer against the platform's profile functions on the same files and
+// prints the medians of repeated runs.
+//
+//     VarnelBench.exe <default text>
+
+#include "ini/IniFile.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+const char MidiOut[] = "Midi Out";
+
+class Stopwatch {
+public:
+    Stopwatch() { QueryPerformanceCounter(&start); }
+    double Milliseconds() const {
+        LARGE_INTEGER now;
+        LARGE_INTEGER frequency;
+        QueryPerformanceCounter(&now);
+        QueryPerformanceFrequency(&frequency);
+        return 1000.0 * double(now.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+    }
+
+private:
+    LARGE_INTEGER start;
+};
+
+// The median of runs calls of run, each of which times its own part and returns it.
+template <typename Run> double Median(int runs, Run run) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        times.push_back(run());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::string bytes;
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return bytes;
+    }
+    bytes.resize(GetFileSize(file, nullptr));
+    DWORD got = 0;
+    ReadFile(file, bytes.data(), DWORD(bytes.size()), &got, nullptr);
+    bytes.resize(got);
+    CloseHandle(file);
+    return bytes;
+}
+
+// Also gives the file a new modification time, so no cached copy of it is used.
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD written = 0;
+    const bool ok = WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
+                    written == bytes.size();
+    return CloseHandle(file) && ok;
+}
+
+// Shaped like the default text: "Midi Out" with every entry but eight, then "Wave Out" with
+// eight. The keys come in key order, as every save leaves them, or shuffled.
+std::string GeneratedText(int entries, bool shuffled) {
+    std::vector<int> order(entries - 8);
+    for (int i = 0; i < int(order.size()); ++i) {
+        order[i] = i;
+    }
+    if (shuffled) {
+        std::shuffle(order.begin(), order.end(), std::mt19937(entries));
+    }
+    std::string text = "[Midi Out]\r\n";
+    char line[96];
+    for (int n : order) {
+        std::snprintf(line, sizeof line, "MIDI Device %06d Port %d=Dev %d\r\n", n, n % 16, n);
+        text += line;
+    }
+    text += "\r\n[Wave Out]\r\n";
+    for (int n = 1; n <= 8; ++n) {
+        std::snprintf(line, sizeof line, "Wave Device %d=Wave %d\r\n", n, n);
+        text += line;
+    }
+    return text;
+}
+
+// NUL-separated strings in a buffer that ends in two NULs.
+std::vector<std::string> SplitNulList(const char* list) {
+    std::vector<std::string> items;
+    for (const char* p = list; *p; p += items.back().size() + 1) {
+        items.emplace_back(p);
+    }
+    return items;
+}
+
+struct Result {
+    double ours;
+    double profile;
+    bool profileEstimated;
+};
+
+class Benchmark {
+public:
+    Benchmark(std::string path, std::string text) : path(std::move(path)), text(std::move(text)) {
+        WriteFileBytes(this->path, this->text);
+        IniFile ini;
+        ini.Open(this->path.c_str());
+        for (std::size_t i = 0; i < ini.SectionCount(); ++i) {
+            entries += ini.Section(i)->EntryCount();
+        }
+        if (IniSection* midi = ini.FindSection(MidiOut)) {
+            for (const auto& [key, value] : *midi) {
+                changes.emplace_back(key, value + "*");
+            }
+        }
+    }
+
+    std::size_t Entries() const { return entries; }
+
+    Result Load(int runs) {
+        const double ours = Median(runs, [&] {
+            WriteFileBytes(path, text);
+            Stopwatch watch;
+            IniFile ini;
+            ini.Open(path.c_str());
+            ini.Close();
+            return watch.Milliseconds();
+        });
+        std::vector<char> buffer(text.size() + 16);
+        std::size_t found = 0;
+        const double profile = Median(runs, [&] {
+            WriteFileBytes(path, text);
+            Stopwatch watch;
+            found = 0;
+            std::vector<std::string> names;
+            if (GetPrivateProfileSectionNamesA(buffer.data(), DWORD(buffer.size()), path.c_str()) >
+                0) {
+                names = SplitNulList(buffer.data());
+            }
+            for (const std::string& name : names) {
+                GetPrivateProfileSectionA(name.c_str(), buffer.data(), DWORD(buffer.size()),
+                                          path.c_str());
+                found += SplitNulList(buffer.data()).size();
+            }
+            return watch.Milliseconds();
+        });
+        Check(found == entries, "the profile functions read every entry");
+        return {ours, profile, false};
+    }
+
+    // Changes every value of "Midi Out". The profile functions rewrite the file for every key;
+    // on large files they change only sample keys, spread over the section, and the time is
+    // scaled to all keys.
+    Result Save(int runs, std::size_t sample) {
+        const double ours = Median(runs, [&] {
+            WriteFileBytes(path, text);
+            IniFile ini;
+            ini.Open(path.c_str());
+            Stopwatch watch;
+            IniSection* midi = ini.FindSection(MidiOut);
+            for (const auto& [key, value] : changes) {
+                midi->Set(key.c_str(), value.c_str());
+            }
+            const bool written = ini.Write(true) == StatusOk;
+            ini.Close();
+            const double elapsed = watch.Milliseconds();
+            Check(written, "IniFile::Write succeeded");
+            return elapsed;
+        });
+        CheckSaved(changes.size());
+
+        const std::size_t step = sample < changes.size() ? changes.size() / sample : 1;
+        const double profile = Median(runs, [&] {
+            WriteFileBytes(path, text);
+            Stopwatch watch;
+            std::size_t written = 0;
+            for (std::size_t i = 0; i < changes.size(); i += step, ++written) {
+                WritePrivateProfileStringA(MidiOut, changes[i].first.c_str(),
+                                           changes[i].second.c_str(), path.c_str());
+            }
+            WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
+            return watch.Milliseconds() * double(changes.size()) / double(written);
+        });
+        if (step == 1) {
+            CheckSaved(changes.size());
+        }
+        return {ours, profile, step > 1};
+    }
+
+private:
+    static void Check(bool condition, const char* what) {
+        if (!condition) {
+            std::fprintf(stderr, "benchmark check failed: %s\n", what);
+            std::exit(1);
+        }
+    }
+
+    // The file as saved holds every new value.
+    void CheckSaved(std::size_t expected) {
+        IniFile ini;
+        ini.Open(path.c_str());
+        IniSection* midi = ini.FindSection(MidiOut);
+        std::size_t saved = 0;
+        for (const auto& [key, value] : changes) {
+            const auto it = midi ? midi->Find(key.c_str()) : IniSection::iterator();
+            saved += midi && it != midi->end() && it->second == value;
+        }
+        ini.Close();
+        Check(saved == expected, "the save changed every key");
+    }
+
+    std::string path;
+    std::string text;
+    std::size_t entries = 0;
+    std::vector<std::pair<std::string, std::string>> changes;
+};
+
+void PrintRow(const char* operation, const char* file, std::size_t entries, const Result& r) {
+    std::printf("%-5s %-13s %8zu %10.2f %9.2f %12.2f%s %7.1fx\n", operation, file, entries, r.ours,
+                1000.0 * r.ours / double(entries), r.profile, r.profileEstimated ? "*" : " ",
+                r.profile / r.ours);
+}
+
+std::string ScratchFolder() {
+    char base[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    const std::string folder =
+        std::string(base) + "varnel-bench-" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: VarnelBench <DrvShortName.ini> [<Varnel.exe>]\n");
+        return 2;
+    }
+    const std::string defaultText = ReadFileBytes(argv[1]);
+    if (defaultText.empty()) {
+        std::fprintf(stderr, "cannot read %s\n", argv[1]);
+        return 2;
+    }
+    const std::string folder = ScratchFolder();
+    const std::string path = folder + "DrvShortName.ini";
+
+    std::printf("IniFile against the profile functions, median of repeated runs (%d-bit)\n",
+                int(sizeof(void*) * 8));
+    std::printf("%-5s %-13s %8s %10s %9s %13s %8s\n", "", "file", "entries", "ours ms", "us/entry",
+                "profile ms", "ratio");
+    struct Case {
+        const char* name;
+        std::string text;
+        int runs;
+        std::size_t profileSample;
+    };
+    const Case cases[] = {
+        {"default text", defaultText, 21, SIZE_MAX},
+        {"generated", GeneratedText(10000, false), 7, 200},
+        {"generated", GeneratedText(100000, false), 5, 40},
+        {"shuffled", GeneratedText(100000, true), 3, 40},
+    };
+    Result headline{};
+    for (const Case& c : cases) {
+        Benchmark benchmark(path, c.text);
+        PrintRow("load", c.name, benchmark.Entries(), benchmark.Load(c.runs));
+        const Result save = benchmark.Save(c.runs, c.profileSample);
+        PrintRow("save", c.name, benchmark.Entries(), save);
+        if (&c == &cases[0]) {
+            headline = save;
+        }
+    }
+    std::printf("* the profile functions changed a sample of the keys; the time is scaled to "
+                "all keys\n");
+    DeleteFileA(path.c_str());
+    RemoveDirectoryA(folder.c_str());
+
+    std::printf("headline: saving the default text is %.1fx faster with IniFile (%.2f ms) than "
+                "with WritePrivateProfileStringA (%.2f ms)\n",
+                headline.profile / headline.ours, headline.ours, headline.profile);
+    return 0;
+}
