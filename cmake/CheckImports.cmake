@@ -1,0 +1,32 @@
+# cmake -DOBJDUMP=<objdump> -DEXE=<exe> -P cmake/CheckImports.cmake
+# Fails unless the executable imports only the Windows DLLs that Varnel needs, so that it runs
+# from a bare folder on any Windows, without a runtime of ours beside it.
+cmake_minimum_required(VERSION 3.20)
+
+set(allowed ADVAPI32 COMCTL32 COMDLG32 KERNEL32 MSVCRT SHLWAPI USER32 WINMM)
+
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "${OBJDUMP} -p ${EXE} failed")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\r\n]+" lines "${dump}")
+if(NOT lines)
+  message(FATAL_ERROR "${EXE}: no imports found")
+endif()
+set(imports)
+set(foreign)
+foreach(line IN LISTS lines)
+  string(REGEX REPLACE "^DLL Name: *" "" dll "${line}")
+  string(STRIP "${dll}" dll)
+  list(APPEND imports ${dll})
+  string(TOUPPER "${dll}" name)
+  string(REGEX REPLACE "\\.DLL$" "" name "${name}")
+  if(NOT name IN_LIST allowed)
+    list(APPEND foreign ${dll})
+  endif()
+endforeach()
+if(foreign)
+  message(FATAL_ERROR "${EXE} imports DLLs that are not Windows' own: ${foreign}")
+endif()
+list(JOIN imports ", " imports)
+message(STATUS "${EXE} imports only ${imports}")
