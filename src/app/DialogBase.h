@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/Window.h"
+
+// The base of every dialog object: it receives every message of its dialog window, from the
+// window's first message on, through HandleMessage. The object must outlive its window.
+class DialogBase : public Window {
+public:
+    // templateId: the ordinal of the dialog template in the program's own module.
+    explicit DialogBase(int templateId);
+    // Posts WM_CLOSE to the window if it still exists.
+    ~DialogBase() override;
+    DialogBase(const DialogBase&) = delete;
+    DialogBase& operator=(const DialogBase&) = delete;
+
+    // Its result goes to the dialog manager unchanged (nonzero: processed).
+    virtual INT_PTR HandleMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+
+    // The value given to End, or -1 when the dialog cannot be created.
+    INT_PTR RunModal(HWND parent, LPARAM initParam);
+    BOOL End(INT_PTR result);
+    BOOL Close();
+
+private:
+    int templateId;
+    int modal;
+};

@@ -1,0 +1,68 @@
+#include "app/ListView.h"
+
+#include <commctrl.h>
+
+#include "app/InitCommonControlClasses.h"
+
+ListView::ListView() {
+    InitCommonControlClasses(ICC_LISTVIEW_CLASSES);
+}
+
+ListView::~ListView() {}
+
+int ListView::InsertColumn(const char* text, int width, int column, int format) {
+    LVCOLUMNA record = {};
+    record.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+    record.fmt = format;
+    record.cx = width;
+    record.pszText = const_cast<char*>(text);
+    return static_cast<int>(
+        Send(LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&record)));
+}
+
+int ListView::PutItemText(const char* text, int row, int column) {
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(text);
+    UINT message = column == 0 ? LVM_INSERTITEMA : LVM_SETITEMA;
+    return static_cast<int>(Send(message, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+BOOL ListView::SetItemText(const char* text, int row, int column) {
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(text);
+    return static_cast<BOOL>(Send(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+char* ListView::GetItemText(char* buffer, int size, int row, int column) {
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.iSubItem = column;
+    item.pszText = buffer;
+    item.cchTextMax = size;
+    // The control may point pszText at its own storage; the caller asked for its buffer.
+    if (Send(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) == 0) {
+        return nullptr;
+    }
+    return buffer;
+}
+
+int ListView::DeleteAllItems() {
+    return Send(LVM_DELETEALLITEMS, 0, 0) != 0 ? 1 : 0;
+}
+
+DWORD ListView::SetExtendedStyle(DWORD style) {
+    return static_cast<DWORD>(Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(style)));
+}
+
+int ListView::GetNextSelected(int first) {
+    // The platform's search starts after the item it is given.
+    return static_cast<int>(
+        Send(LVM_GETNEXTITEM, static_cast<WPARAM>(first - 1), MAKELPARAM(LVNI_SELECTED, 0)));
+}
