@@ -7,6 +7,7 @@
 #include "editor/WinmmDeviceSource.h"
 #include "host/RegistryKey.h"
 #include "host/XGworksLookup.h"
+#include "ini/FileReplacement.h"
 #include "ini/IniSection.h"
 
 #include <climits>
@@ -127,7 +128,9 @@ void MainDialog::SetupListColumns() {
     deviceList.InsertColumn(ShortNameColumn, width / 3, 1, LVCFMT_LEFT);
 }
 
-void MainDialog::ClearDeviceList() { deviceList.DeleteAllItems(); }
+void MainDialog::ClearDeviceList() {
+    deviceList.DeleteAllItems();
+}
 
 void MainDialog::FillDeviceList(DeviceKind kind) {
     deviceList.DeleteAllItems();
@@ -234,9 +237,13 @@ void MainDialog::LocateXGworks() {
     key.Close();
 }
 
-void MainDialog::EnumerateMidiOutDevices() { EnumerateDevices(MidiOut); }
+void MainDialog::EnumerateMidiOutDevices() {
+    EnumerateDevices(MidiOut);
+}
 
-void MainDialog::EnumerateWaveOutDevices() { EnumerateDevices(WaveOut); }
+void MainDialog::EnumerateWaveOutDevices() {
+    EnumerateDevices(WaveOut);
+}
 
 void MainDialog::EnumerateDevices(DeviceKind kind) {
     const IniSection* section = iniFile->FindSection(DeviceKindSection[kind]);
@@ -302,7 +309,7 @@ void MainDialog::ResetFile() {
         const DefaultSettings text = LoadDefaultSettings();
         // The document keeps the file open, which would stop its replacement.
         iniFile->Close();
-        if (!ReplaceFileContent(path, text.bytes, text.size)) {
+        if (!ReplaceFileBytes(path, text.bytes, text.size)) {
             // The file kept its old bytes; bind it again so the edits can still be saved.
             iniFile->Open(path);
             throw E8ResetFailed;
