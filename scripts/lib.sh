@@ -91,6 +91,9 @@ wine_boot() {
         wineserver -w
         # A crashing test must fail, not wait for someone to close winedbg's dialog.
         wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        # Without a window manager, hiding a managed window waits two seconds for one to answer;
+        # Wine manages its windows itself instead.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
         wineserver -w
         touch "$WINEPREFIX/.varnel-ready"
     fi

@@ -10,6 +10,8 @@
 #include "ini/FileReplacement.h"
 #include "ini/IniSection.h"
 
+#include <commctrl.h>
+
 #include <climits>
 #include <stdexcept>
 #include <string>

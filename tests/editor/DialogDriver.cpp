@@ -44,7 +44,8 @@ void Click(HWND window, POINT point) {
 
 } // namespace
 
-INT_PTR Run(const std::function<INT_PTR()>& runModal, const std::function<void(HWND)>& script) {
+INT_PTR RunAndDrive(const std::function<INT_PTR()>& runModal,
+                    const std::function<void(HWND)>& script) {
     std::thread driver([&script] {
         HWND dialog = nullptr;
         if (!WaitUntil([&dialog] { return (dialog = FindMainDialog()) != nullptr; }, 10000)) {
@@ -132,12 +133,26 @@ void Press(HWND dialog, int id) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-void ClickRow(HWND dialog, int row) {
+bool ClickRow(HWND dialog, int row) {
     const HWND list = GetDlgItem(dialog, IDC_DEVICE_LIST);
     RECT bounds = {};
     bounds.left = LVIR_LABEL;
     SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
-    Click(list, {bounds.left + 4, (bounds.top + bounds.bottom) / 2});
+    // Clicks in one place in quick succession would make a double click.
+    static int offset = 0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        offset = (offset + 1) % 4;
+        Click(list, {bounds.left + 4 + 12 * offset, (bounds.top + bounds.bottom) / 2});
+        // The click is done when the row is selected and the edit box shows its short name.
+        if (WaitUntil(
+                [&] {
+                    return SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_SELECTED) == row &&
+                           ChildText(dialog, IDC_SHORT_NAME) == ListRows(dialog)[row].second;
+                },
+                700))
+            return true;
+    }
+    return false;
 }
 
 void ClickBelowRows(HWND dialog) {

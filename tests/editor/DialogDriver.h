@@ -15,7 +15,8 @@ using Rows = std::vector<std::pair<std::string, std::string>>;
 // Runs runModal on this thread and script on another once the dialog window exists (perhaps
 // not yet visible); afterwards answers stray message boxes (as failures) and closes the
 // dialog, so a failing script never leaves the test hanging. Returns runModal's result.
-INT_PTR Run(const std::function<INT_PTR()>& runModal, const std::function<void(HWND)>& script);
+INT_PTR RunAndDrive(const std::function<INT_PTR()>& runModal,
+                    const std::function<void(HWND)>& script);
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 // Waits for the next message box of the dialog, checks it and presses button.
@@ -26,11 +27,13 @@ std::string ChildText(HWND dialog, int id);
 Rows ListRows(HWND dialog);
 
 // The user's actions: typing raises EN_CHANGE, a kind is chosen with its notification, a
-// button is pressed (posted, since it may open a message box), rows are clicked with the mouse.
+// button is pressed (posted, since it may open a message box), rows are clicked with the
+// mouse.
 void Type(HWND dialog, const char* text);
 void ChooseKind(HWND dialog, int kind);
 void Press(HWND dialog, int id);
-void ClickRow(HWND dialog, int row);
+// True once the row is selected and its short name shown.
+bool ClickRow(HWND dialog, int row);
 void ClickBelowRows(HWND dialog);
 
 } // namespace DialogDriver

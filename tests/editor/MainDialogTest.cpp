@@ -2,12 +2,14 @@
 
 #include "DialogDriver.h"
 #include "FakeDeviceSource.h"
+#include "dialogs/FileDialog.h"
 #include "editor/E8Error.h"
 #include "editor/EditorTexts.h"
 #include "editor/ResourceIds.h"
 #include "host/XGworksLookup.h"
 #include "support/FileDialogDriver.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -126,7 +128,7 @@ protected:
 
     INT_PTR RunDialog(const std::function<void(HWND)>& script) {
         MainDialog dialog(devices);
-        return Run([&dialog] { return dialog.RunModal(nullptr, 0); }, script);
+        return RunAndDrive([&dialog] { return dialog.RunModal(nullptr, 0); }, script);
     }
 
     FakeDeviceSource devices;
@@ -158,9 +160,7 @@ TEST_F(MainDialogTest, StartsWithTheMidiOutListOfTheFoundInstallation) {
         EXPECT_EQ(SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_SELECTED), -1);
 
         // Escape leaves without saving, even after an edit.
-        ClickRow(dialog, 2);
-        ASSERT_TRUE(
-            WaitUntil([&] { return SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_SELECTED) == 2; }));
+        ASSERT_TRUE(ClickRow(dialog, 2));
         Type(dialog, "unsaved");
         PostMessageA(list, WM_KEYDOWN, VK_ESCAPE, 0);
         EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
@@ -172,8 +172,8 @@ TEST_F(MainDialogTest, StartsWithTheMidiOutListOfTheFoundInstallation) {
 TEST_F(MainDialogTest, ClicksAndTypingEditTheShortNamesOfEitherKind) {
     RunDialog([&](HWND dialog) {
         ASSERT_TRUE(WaitUntil([dialog] { return IsWindowVisible(dialog) != FALSE; }));
-        ClickRow(dialog, 4);
-        ASSERT_TRUE(WaitUntil([dialog] { return ChildText(dialog, IDC_SHORT_NAME) == "CBX A"; }));
+        ASSERT_TRUE(ClickRow(dialog, 4));
+        EXPECT_EQ(ChildText(dialog, IDC_SHORT_NAME), "CBX A");
         Type(dialog, "CBX");
         Type(dialog, "CBX-A");
         Rows rows = MidiRows;
@@ -195,9 +195,7 @@ TEST_F(MainDialogTest, ClicksAndTypingEditTheShortNamesOfEitherKind) {
         EXPECT_EQ(
             ListRows(dialog),
             (Rows{{"Quiet Wave", ""}, {"SB16 WAVE 出力", "SB16"}, {"SW1000 #1 WAVE OUT", "SW 1"}}));
-        ClickRow(dialog, 0);
-        ASSERT_TRUE(
-            WaitUntil([&] { return SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_SELECTED) == 0; }));
+        ASSERT_TRUE(ClickRow(dialog, 0));
         const std::string longName(50, 'q');
         Type(dialog, longName.c_str());
 
@@ -218,22 +216,13 @@ TEST_F(MainDialogTest, ClicksAndTypingEditTheShortNamesOfEitherKind) {
 TEST_F(MainDialogTest, UpdateAskedTwiceSavesTheEditsWhenConfirmed) {
     const INT_PTR result = RunDialog([&](HWND dialog) {
         ASSERT_TRUE(WaitUntil([dialog] { return IsWindowVisible(dialog) != FALSE; }));
-        ClickRow(dialog, 2); // New Device
-        ASSERT_TRUE(WaitUntil([&] {
-            return ListRows(dialog)[2].second.empty() &&
-                   SendMessageA(GetDlgItem(dialog, IDC_DEVICE_LIST), LVM_GETNEXTITEM, -1,
-                                LVNI_SELECTED) == 2;
-        }));
+        ASSERT_TRUE(ClickRow(dialog, 2)); // New Device
         Type(dialog, "ND");
-        ClickRow(dialog, 0); // Cleared Device
-        ASSERT_TRUE(WaitUntil([dialog] { return ChildText(dialog, IDC_SHORT_NAME) == "ToClear"; }));
+        ASSERT_TRUE(ClickRow(dialog, 0)); // Cleared Device
+        EXPECT_EQ(ChildText(dialog, IDC_SHORT_NAME), "ToClear");
         Type(dialog, "");
         ChooseKind(dialog, WaveOut);
-        ClickRow(dialog, 0); // Quiet Wave
-        ASSERT_TRUE(WaitUntil([&] {
-            return SendMessageA(GetDlgItem(dialog, IDC_DEVICE_LIST), LVM_GETNEXTITEM, -1,
-                                LVNI_SELECTED) == 0;
-        }));
+        ASSERT_TRUE(ClickRow(dialog, 0)); // Quiet Wave
         Type(dialog, "QW");
 
         Press(dialog, IDC_UPDATE);
@@ -262,11 +251,7 @@ TEST_F(MainDialogTest, UpdateAskedTwiceSavesTheEditsWhenConfirmed) {
 TEST_F(MainDialogTest, AFileHeldOpenElsewhereFailsUpdateAndResetAndLosesNothing) {
     const INT_PTR result = RunDialog([&](HWND dialog) {
         ASSERT_TRUE(WaitUntil([dialog] { return IsWindowVisible(dialog) != FALSE; }));
-        ClickRow(dialog, 2);
-        ASSERT_TRUE(WaitUntil([&] {
-            return SendMessageA(GetDlgItem(dialog, IDC_DEVICE_LIST), LVM_GETNEXTITEM, -1,
-                                LVNI_SELECTED) == 2;
-        }));
+        ASSERT_TRUE(ClickRow(dialog, 2));
         Type(dialog, "ND");
 
         const HANDLE other =
@@ -288,7 +273,7 @@ TEST_F(MainDialogTest, AFileHeldOpenElsewhereFailsUpdateAndResetAndLosesNothing)
         ExpectBox(dialog, UpdateDoneText, UpdateDoneCaption, IDOK);
     });
     EXPECT_EQ(result, 0);
-    EXPECT_NE(ReadFile(settings).find("New Device         = ND\r\n"), std::string::npos);
+    EXPECT_NE(ReadFile(settings).find("New Device          = ND\r\n"), std::string::npos);
 }
 
 TEST_F(MainDialogTest, ResetAnsweredNoChangesNothingAndYesWritesTheDefaultText) {
@@ -407,13 +392,13 @@ TEST_F(MainDialogTest, OpensTheSettingsBesideAnExecutablePath) {
 }
 
 TEST_F(MainDialogTest, WinMainReturnsZero) {
-    const INT_PTR result =
-        Run([] { return WinMain(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOWNORMAL); },
-            [](HWND dialog) {
-                ASSERT_TRUE(WaitUntil([dialog] { return IsWindowVisible(dialog) != FALSE; }));
-                Press(dialog, IDC_CANCEL);
-                EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
-            });
+    const INT_PTR result = RunAndDrive(
+        [] { return WinMain(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOWNORMAL); },
+        [](HWND dialog) {
+            ASSERT_TRUE(WaitUntil([dialog] { return IsWindowVisible(dialog) != FALSE; }));
+            Press(dialog, IDC_CANCEL);
+            EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
+        });
     EXPECT_EQ(result, 0);
 }
 
