@@ -1,0 +1,55 @@
+#include "ini/FileReplacement.h"
+
+#include "ini/AnsiText.h"
+#include "ini/FileOperations.h"
+
+FileReplacement::FileReplacement(const char* path) : target(path) {}
+
+FileReplacement::~FileReplacement() {
+    if (pending) {
+        FileOperations::Current().Remove(temporary);
+    }
+}
+
+bool FileReplacement::Begin() {
+    FileOperations& operations = FileOperations::Current();
+    if (!operations.OpenExclusive(target.c_str())) {
+        return false;
+    }
+    std::string folder = target;
+    const char* slash = FindLastAnsiChar(folder.c_str(), '\\');
+    folder.resize(slash ? slash - folder.c_str() + 1 : 0);
+    if (folder.empty()) {
+        folder = ".";
+    }
+    pending = operations.CreateTemporary(folder.c_str(), temporary);
+    return pending;
+}
+
+bool FileReplacement::Commit() {
+    if (!pending || !FileOperations::Current().Replace(target.c_str(), temporary)) {
+        return false;
+    }
+    pending = false;
+    return true;
+}
+
+bool ReplaceFileBytes(const char* path, const void* data, unsigned long size) {
+    char fullPath[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path, MAX_PATH, fullPath, nullptr);
+    if (length == 0 || length >= MAX_PATH) {
+        return false;
+    }
+    FileReplacement replacement(fullPath);
+    if (!replacement.Begin()) {
+        return false;
+    }
+    FileOperations& operations = FileOperations::Current();
+    FILE* file = operations.OpenStream(replacement.TemporaryPath(), "wb");
+    if (!file) {
+        return false;
+    }
+    const bool written = operations.WriteStream(file, data, size) && operations.FlushStream(file);
+    const bool closed = operations.CloseStream(file);
+    return written && closed && replacement.Commit();
+}

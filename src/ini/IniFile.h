@@ -1,0 +1,54 @@
+#pragma once
+
+#include "ini/IniSection.h"
+#include "ini/StatusCode.h"
+#include "ini/TextFile.h"
+
+#include <cstddef>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+// An INI document bound to the file it was read from, so that it can be written back there.
+// Sections keep the order of their headers (until Write sorts them); a name that occurs twice
+// gives two sections.
+class IniFile {
+public:
+    IniFile();
+    IniFile(const IniFile&) = delete;
+    IniFile& operator=(const IniFile&) = delete;
+    // Drops the sections and the stream without Close: the file is left exactly as it is.
+    ~IniFile();
+
+    // StatusOk, StatusOpenFailed, StatusNoSection (the file stays open), or StatusReadFailed.
+    StatusCode Open(const char* path);
+    // Drops every section and closes the file. The stream object stays.
+    StatusCode Close();
+    // The first section whose name equals name ignoring case, or null.
+    IniSection* FindSection(const char* name);
+    // Replaces the file's content with the document, as one step. StatusOk, or 0 when the file
+    // could not be replaced: it then keeps its old bytes and the document stays bound to it.
+    StatusCode Write(bool sortSections);
+    // The bound file's full path, or null when no file was ever opened.
+    char* FullPath(char* buffer, int size, char** namePart = nullptr);
+    // The open stream, or null when no file is bound.
+    FILE* NativeHandle();
+
+    // Reads the rest of the open file into sections: StatusOk, StatusNoSection, or
+    // StatusReadFailed (the sections read by this call are dropped).
+    StatusCode Parse();
+    // Appends section and takes ownership of it.
+    StatusCode AddSection(IniSection* section);
+    // Orders the sections by name ignoring case; sections of equal names keep their order.
+    StatusCode SortSections();
+
+    std::size_t SectionCount() const { return sections.size(); }
+    IniSection* Section(std::size_t index) { return sections[index].get(); }
+    const IniSection* Section(std::size_t index) const { return sections[index].get(); }
+
+private:
+    bool WriteReplacement(const char* path) const;
+
+    std::unique_ptr<TextFile> stream;
+    std::vector<std::unique_ptr<IniSection>> sections;
+};

@@ -1,0 +1,143 @@
+#include "ini/IniReader.h"
+
+#include "ini/AnsiText.h"
+#include "ini/IniFile.h"
+#include "ini/IniSection.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+// One read delivers at most 2047 bytes; the rest of a longer line comes as the next line.
+constexpr int LineCount = 2048;
+
+bool IsTrailingBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+
+// A header begins with "[" and names what stands before the first "]" after it; whatever
+// follows the "]" is ignored.
+bool IsHeader(const std::string& line, std::string& name) {
+    if (line.empty() || line[0] != '[') {
+        return false;
+    }
+    const char* close = FindAnsiChar(line.c_str() + 1, ']');
+    if (!close) {
+        return false;
+    }
+    name.assign(line.c_str() + 1, close);
+    return true;
+}
+
+// 1 for a line, 0 at the end of the file, -1 for a read error: a read that fails without
+// reaching the end would otherwise fail the same way for ever.
+int NextLine(TextStream& stream, std::string& line) {
+    if (stream.ReadString(line, LineCount) != 0) {
+        return 1;
+    }
+    return stream.AtEnd() ? 0 : -1;
+}
+
+} // namespace
+
+char* TrimField(char* text) {
+    // Neither a blank nor a tab is ever a lead byte, so the leading run can be taken bytewise.
+    char* start = text;
+    while (*start == ' ' || *start == '\t') {
+        ++start;
+    }
+    if (*start == '\0') {
+        return nullptr;
+    }
+    char* trailing = nullptr;
+    for (char* p = start; *p != '\0'; p = NextAnsiChar(p)) {
+        if (!IsTrailingBlank(*p)) {
+            trailing = nullptr;
+        } else if (!trailing) {
+            trailing = p;
+        }
+    }
+    if (trailing) {
+        *trailing = '\0';
+    }
+    return start;
+}
+
+StatusCode IniSection::ParseLine(const char* line) {
+    std::string copy(line);
+    char* text = copy.data();
+    if (char* comment = FindAnsiChar(text, ';')) {
+        *comment = '\0';
+    }
+    const char* key;
+    const char* value;
+    if (char* equals = FindAnsiChar(text, '=')) {
+        *equals = '\0';
+        key = TrimField(text);
+        value = TrimField(equals + 1);
+        if (!value) {
+            value = "";
+        }
+    } else {
+        key = value = TrimField(text);
+    }
+    if (!key) {
+        return StatusNoKey;
+    }
+    return Set(key, value);
+}
+
+StatusCode IniFile::Open(const char* path) {
+    char fullPath[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path, MAX_PATH, fullPath, nullptr);
+    if (length == 0 || length >= MAX_PATH) {
+        return StatusOpenFailed;
+    }
+    Close();
+    auto file = std::make_unique<TextFile>();
+    if (file->Open(fullPath, "r+") < 0) {
+        return StatusOpenFailed;
+    }
+    stream = std::move(file);
+    const StatusCode status = Parse();
+    if (status == StatusReadFailed) {
+        // Where the handle stands after a failed read says nothing about the text, so the
+        // file is released without Close, which would cut it there.
+        stream.reset();
+    }
+    return status;
+}
+
+StatusCode IniFile::Parse() {
+    if (!stream) {
+        return StatusNoSection;
+    }
+    const std::size_t sectionsBefore = sections.size();
+    std::string line;
+    std::string name;
+    int got;
+    while ((got = NextLine(*stream, line)) > 0 && !IsHeader(line, name)) {
+    }
+    if (got >= 0 && stream->AtEnd()) {
+        return StatusNoSection;
+    }
+    auto section = std::make_unique<IniSection>();
+    section->SetName(name.c_str());
+    while (got >= 0 && (got = NextLine(*stream, line)) > 0) {
+        if (IsHeader(line, name)) {
+            AddSection(section.release());
+            section = std::make_unique<IniSection>();
+            section->SetName(name.c_str());
+        } else if (line != "\n") {
+            section->ParseLine(line.c_str());
+        }
+    }
+    if (got < 0) {
+        sections.resize(sectionsBefore);
+        return StatusReadFailed;
+    }
+    AddSection(section.release());
+    return StatusOk;
+}

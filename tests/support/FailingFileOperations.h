@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ini/FileOperations.h"
+
+// File operations of which the Nth (counting from 1) fails and every other one succeeds.
+// A failing close still releases the stream, as fclose does. Install it with
+// FileOperations::Override; the code under test needs the varnel_ini library.
+class FailingFileOperations : public FileOperations {
+public:
+    explicit FailingFileOperations(int failAt) : failAt(failAt) {}
+
+    // Whether the failure happened: false when the code under test did fewer operations.
+    bool Failed() const { return count >= failAt; }
+
+    FILE* OpenStream(const char* path, const char* mode) override {
+        return Fail() ? nullptr : FileOperations::OpenStream(path, mode);
+    }
+    bool WriteStream(FILE* file, const void* data, std::size_t size) override {
+        return !Fail() && FileOperations::WriteStream(file, data, size);
+    }
+    bool FlushStream(FILE* file) override { return !Fail() && FileOperations::FlushStream(file); }
+    bool CloseStream(FILE* file) override {
+        const bool fail = Fail();
+        return FileOperations::CloseStream(file) && !fail;
+    }
+    bool OpenExclusive(const char* path) override {
+        return !Fail() && FileOperations::OpenExclusive(path);
+    }
+    bool CreateTemporary(const char* folder, char* path) override {
+        return !Fail() && FileOperations::CreateTemporary(folder, path);
+    }
+    bool Replace(const char* target, const char* replacement) override {
+        return !Fail() && FileOperations::Replace(target, replacement);
+    }
+    bool Remove(const char* path) override { return !Fail() && FileOperations::Remove(path); }
+
+private:
+    bool Fail() { return ++count == failAt; }
+
+    int failAt;
+    int count = 0;
+};
