@@ -8,13 +8,11 @@
 #include "editor/ResourceIds.h"
 #include "host/XGworksLookup.h"
 #include "support/FileDialogDriver.h"
+#include "support/ScratchFolder.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <stdexcept>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int);
@@ -25,17 +23,8 @@ namespace {
 
 constexpr REGSAM RegistryView = XGworksUninstallAccess & KEY_WOW64_32KEY;
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 std::string DefaultText() {
-    return ReadFile(VARNEL_SOURCE_DIR "/res/DrvShortName.ini");
+    return ReadBytes(VARNEL_SOURCE_DIR "/res/DrvShortName.ini");
 }
 
 // One section as the writer lays it out: "=" one column after the longest key.
@@ -79,19 +68,12 @@ const Rows MidiRows = {{"Cleared Device", "ToClear"},
 class MainDialogTest : public testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH] = "";
-        GetTempPathA(sizeof(temp), temp);
-        static int serial = 0;
-        folder = std::string(temp) + "varnel-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-                 std::to_string(++serial);
-        emptyFolder = folder + "\\empty";
-        CreateDirectoryA(folder.c_str(), nullptr);
-        CreateDirectoryA(emptyFolder.c_str(), nullptr);
-        settings = folder + "\\DrvShortName.ini";
-        executable = folder + "\\XGworks.exe";
-        WriteFile(settings, SettingsText);
-        WriteFile(executable, "");
-        SetUninstallString("\"C:\\Setup\\remove.exe\" -f" + folder + "\\setup.log");
+        settings = installation.Path("DrvShortName.ini");
+        executable = installation.Path("XGworks.exe");
+        elsewhere = emptyFolder.Path("XGworks.exe");
+        WriteBytes(settings, SettingsText);
+        WriteBytes(executable, "");
+        SetUninstallString(UninstallCommand(installation.Path()));
 
         devices.names[MidiOut] = {
             "YAMAHA CBX A Driver", "SW1000 MIDI OUT", FakeDeviceSource::FailingDevice,
@@ -99,12 +81,11 @@ protected:
         devices.names[WaveOut] = {"SW1000 #1 WAVE OUT", "Quiet Wave", "SB16 WAVE 出力"};
     }
 
-    void TearDown() override {
-        RemoveUninstallEntry();
-        for (const std::string& file : {settings, executable, emptyFolder + "\\DrvShortName.ini"})
-            DeleteFileA(file.c_str());
-        RemoveDirectoryA(emptyFolder.c_str());
-        RemoveDirectoryA(folder.c_str());
+    void TearDown() override { RemoveUninstallEntry(); }
+
+    // As the installer writes it: its log file in the installation folder after "-f".
+    static std::string UninstallCommand(const std::string& folder, const char* marker = "-f") {
+        return std::string("\"C:\\Setup\\remove.exe\" ") + marker + folder + "setup.log";
     }
 
     static void RemoveUninstallEntry() {
@@ -132,10 +113,11 @@ protected:
     }
 
     FakeDeviceSource devices;
-    std::string folder;
-    std::string emptyFolder;
+    ScratchFolder installation;
+    ScratchFolder emptyFolder;
     std::string settings;
     std::string executable;
+    std::string elsewhere;
 };
 
 TEST_F(MainDialogTest, StartsWithTheMidiOutListOfTheFoundInstallation) {
@@ -166,7 +148,7 @@ TEST_F(MainDialogTest, StartsWithTheMidiOutListOfTheFoundInstallation) {
         EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
     });
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(ReadFile(settings), SettingsText);
+    EXPECT_EQ(ReadBytes(settings), SettingsText);
 }
 
 TEST_F(MainDialogTest, ClicksAndTypingEditTheShortNamesOfEitherKind) {
@@ -210,7 +192,7 @@ TEST_F(MainDialogTest, ClicksAndTypingEditTheShortNamesOfEitherKind) {
         PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
     });
-    EXPECT_EQ(ReadFile(settings), SettingsText);
+    EXPECT_EQ(ReadBytes(settings), SettingsText);
 }
 
 TEST_F(MainDialogTest, UpdateAskedTwiceSavesTheEditsWhenConfirmed) {
@@ -228,7 +210,7 @@ TEST_F(MainDialogTest, UpdateAskedTwiceSavesTheEditsWhenConfirmed) {
         Press(dialog, IDC_UPDATE);
         ExpectBox(dialog, ConfirmUpdateText, ConfirmUpdateCaption, IDNO);
         EXPECT_TRUE(IsWindow(dialog));
-        EXPECT_EQ(ReadFile(settings), SettingsText);
+        EXPECT_EQ(ReadBytes(settings), SettingsText);
 
         Press(dialog, IDC_UPDATE);
         ExpectBox(dialog, ConfirmUpdateText, ConfirmUpdateCaption, IDYES);
@@ -236,16 +218,16 @@ TEST_F(MainDialogTest, UpdateAskedTwiceSavesTheEditsWhenConfirmed) {
         EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
     });
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(ReadFile(settings), Written("Midi Out", {{"Long Device", std::string(31, 'L')},
-                                                       {"New Device", "ND"},
-                                                       {"Not Installed", "NI"},
-                                                       {"sw1000 midi out", "SW"},
-                                                       {"YAMAHA CBX A Driver", "CBX A"}}) +
-                                      Written("Other", {{"x", "1"}}) +
-                                      Written("Wave Out", {{"Absent Wave", "AW"},
-                                                           {"Quiet Wave", "QW"},
-                                                           {"SB16 WAVE 出力", "SB16"},
-                                                           {"SW1000 #1 WAVE OUT", "SW 1"}}));
+    EXPECT_EQ(ReadBytes(settings), Written("Midi Out", {{"Long Device", std::string(31, 'L')},
+                                                        {"New Device", "ND"},
+                                                        {"Not Installed", "NI"},
+                                                        {"sw1000 midi out", "SW"},
+                                                        {"YAMAHA CBX A Driver", "CBX A"}}) +
+                                       Written("Other", {{"x", "1"}}) +
+                                       Written("Wave Out", {{"Absent Wave", "AW"},
+                                                            {"Quiet Wave", "QW"},
+                                                            {"SB16 WAVE 出力", "SB16"},
+                                                            {"SW1000 #1 WAVE OUT", "SW 1"}}));
 }
 
 TEST_F(MainDialogTest, AFileHeldOpenElsewhereFailsUpdateAndResetAndLosesNothing) {
@@ -265,7 +247,7 @@ TEST_F(MainDialogTest, AFileHeldOpenElsewhereFailsUpdateAndResetAndLosesNothing)
         ExpectBox(dialog, ConfirmResetText, ConfirmResetCaption, IDYES);
         ExpectBox(dialog, ErrorMessageTable[E8ResetFailed], ErrorCaption, IDOK);
         CloseHandle(other);
-        EXPECT_EQ(ReadFile(settings), SettingsText);
+        EXPECT_EQ(ReadBytes(settings), SettingsText);
         EXPECT_EQ(ListRows(dialog)[2].second, "ND");
 
         Press(dialog, IDC_UPDATE);
@@ -273,7 +255,7 @@ TEST_F(MainDialogTest, AFileHeldOpenElsewhereFailsUpdateAndResetAndLosesNothing)
         ExpectBox(dialog, UpdateDoneText, UpdateDoneCaption, IDOK);
     });
     EXPECT_EQ(result, 0);
-    EXPECT_NE(ReadFile(settings).find("New Device          = ND\r\n"), std::string::npos);
+    EXPECT_NE(ReadBytes(settings).find("New Device          = ND\r\n"), std::string::npos);
 }
 
 TEST_F(MainDialogTest, ResetAnsweredNoChangesNothingAndYesWritesTheDefaultText) {
@@ -281,16 +263,16 @@ TEST_F(MainDialogTest, ResetAnsweredNoChangesNothingAndYesWritesTheDefaultText) 
         ASSERT_TRUE(WaitUntil([dialog] { return IsWindowVisible(dialog) != FALSE; }));
         Press(dialog, IDC_RESET);
         ExpectBox(dialog, ConfirmResetText, ConfirmResetCaption, IDNO);
-        EXPECT_EQ(ReadFile(settings), SettingsText);
+        EXPECT_EQ(ReadBytes(settings), SettingsText);
         // The document is still there: an update saves.
         Press(dialog, IDC_UPDATE);
         ExpectBox(dialog, ConfirmUpdateText, ConfirmUpdateCaption, IDYES);
         ExpectBox(dialog, UpdateDoneText, UpdateDoneCaption, IDOK);
     });
-    EXPECT_EQ(ReadFile(settings).substr(0, 10), "[Midi Out]");
+    EXPECT_EQ(ReadBytes(settings).substr(0, 10), "[Midi Out]");
 
     // A file longer than the default text is left exactly as long as the default text.
-    WriteFile(settings, SettingsText + ";" + std::string(20000, 'x') + "\r\n");
+    WriteBytes(settings, SettingsText + ";" + std::string(20000, 'x') + "\r\n");
     const INT_PTR result = RunDialog([&](HWND dialog) {
         Press(dialog, IDC_RESET);
         ExpectBox(dialog, ConfirmResetText, ConfirmResetCaption, IDYES);
@@ -298,7 +280,7 @@ TEST_F(MainDialogTest, ResetAnsweredNoChangesNothingAndYesWritesTheDefaultText) 
         EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
     });
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(ReadFile(settings), DefaultText());
+    EXPECT_EQ(ReadBytes(settings), DefaultText());
 }
 
 TEST_F(MainDialogTest, StartUpFailuresAreReportedAndLeaveEmptyLists) {
@@ -308,9 +290,9 @@ TEST_F(MainDialogTest, StartUpFailuresAreReportedAndLeaveEmptyLists) {
         bool removeKey;
         int code;
     };
-    const std::string noMarker = "C:\\Setup\\remove.exe -F" + folder + "\\setup.log";
+    const std::string noMarker = UninstallCommand(installation.Path(), "-F");
     const std::string noFolder = "C:\\Setup\\remove.exe -fsetup.log";
-    const std::string noFile = "C:\\Setup\\remove.exe -f" + emptyFolder + "\\setup.log";
+    const std::string noFile = UninstallCommand(emptyFolder.Path());
     const Case cases[] = {
         {"no uninstall key", nullptr, true, E8InstallationNotFound},
         {"no uninstall string", nullptr, false, E8InstallationNotFound},
@@ -341,15 +323,15 @@ TEST_F(MainDialogTest, StartUpFailuresAreReportedAndLeaveEmptyLists) {
     }
 
     // A settings file without any section cannot be loaded, but it can be reset.
-    SetUninstallString("C:\\Setup\\remove.exe -f" + folder + "\\setup.log");
-    WriteFile(settings, "; no section here\r\n");
+    SetUninstallString(UninstallCommand(installation.Path()));
+    WriteBytes(settings, "; no section here\r\n");
     RunDialog([&](HWND dialog) {
         ExpectBox(dialog, ErrorMessageTable[E8SettingsNotFound], ErrorCaption, IDOK);
         Press(dialog, IDC_RESET);
         ExpectBox(dialog, ConfirmResetText, ConfirmResetCaption, IDYES);
         ExpectBox(dialog, ResetDoneText, ResetDoneCaption, IDOK);
     });
-    EXPECT_EQ(ReadFile(settings), DefaultText());
+    EXPECT_EQ(ReadBytes(settings), DefaultText());
 }
 
 TEST_F(MainDialogTest, BrowsingLoadsTheChosenInstallationOrKeepsTheLoadedOne) {
@@ -366,10 +348,10 @@ TEST_F(MainDialogTest, BrowsingLoadsTheChosenInstallationOrKeepsTheLoadedOne) {
     });
 
     // A folder without a settings file is reported, and the loaded file is still saved.
-    SetUninstallString("C:\\Setup\\remove.exe -f" + folder + "\\setup.log");
+    SetUninstallString(UninstallCommand(installation.Path()));
     RunDialog([&](HWND dialog) {
         ASSERT_TRUE(WaitUntil([dialog] { return IsWindowVisible(dialog) != FALSE; }));
-        FileDialogDriver chooser(FileDialogDriver::Confirm, emptyFolder + "\\XGworks.exe", dialog);
+        FileDialogDriver chooser(FileDialogDriver::Confirm, elsewhere, dialog);
         Press(dialog, IDC_BROWSE);
         EXPECT_TRUE(chooser.Finish());
         ExpectBox(dialog, ErrorMessageTable[E8SettingsNotFound], ErrorCaption, IDOK);
@@ -379,15 +361,14 @@ TEST_F(MainDialogTest, BrowsingLoadsTheChosenInstallationOrKeepsTheLoadedOne) {
         ExpectBox(dialog, ConfirmUpdateText, ConfirmUpdateCaption, IDYES);
         ExpectBox(dialog, UpdateDoneText, UpdateDoneCaption, IDOK);
     });
-    EXPECT_EQ(ReadFile(settings).substr(0, 10), "[Midi Out]");
+    EXPECT_EQ(ReadBytes(settings).substr(0, 10), "[Midi Out]");
 }
 
 TEST_F(MainDialogTest, OpensTheSettingsBesideAnExecutablePath) {
     MainDialog dialog(devices);
     EXPECT_EQ(dialog.OpenXGworksSettings(executable.c_str()), E8Success);
-    EXPECT_EQ(dialog.OpenXGworksSettings((folder + "\\").c_str()), E8Success);
-    EXPECT_EQ(dialog.OpenXGworksSettings((emptyFolder + "\\XGworks.exe").c_str()),
-              E8SettingsNotFound);
+    EXPECT_EQ(dialog.OpenXGworksSettings(installation.Path().c_str()), E8Success);
+    EXPECT_EQ(dialog.OpenXGworksSettings((elsewhere).c_str()), E8SettingsNotFound);
     EXPECT_THROW(dialog.OpenXGworksSettings("XGworks.exe"), std::out_of_range);
 }
 
