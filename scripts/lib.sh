@@ -54,7 +54,8 @@ ensure_wine() {
     ensure_locale
 }
 
-# build_arch ARCH [cmake options...]: configures and builds one architecture.
+# build_arch ARCH [cmake options...]: configures and builds one architecture (only the target
+# VARNEL_BUILD_TARGET when that is set).
 build_arch() {
     local arch=$1 dir=$VARNEL_BUILD/$1
     shift
@@ -63,7 +64,8 @@ build_arch() {
             -DCMAKE_TOOLCHAIN_FILE="$VARNEL_ROOT/cmake/toolchain-$arch-w64-mingw32.cmake" "$@" >/dev/null
     fi
     log "building $arch"
-    cmake --build "$dir" -j"$(nproc)" -- --no-print-directory >"$dir/build.log" 2>&1 || {
+    cmake --build "$dir" -j"$(nproc)" ${VARNEL_BUILD_TARGET:+--target "$VARNEL_BUILD_TARGET"} \
+        -- --no-print-directory >"$dir/build.log" 2>&1 || {
         cat "$dir/build.log" >&2
         return 1
     }
