@@ -48,7 +48,13 @@ INT_PTR RunAndDrive(const std::function<INT_PTR()>& runModal,
                     const std::function<void(HWND)>& script) {
     std::thread driver([&script] {
         HWND dialog = nullptr;
-        if (!WaitUntil([&dialog] { return (dialog = FindMainDialog()) != nullptr; }, 10000)) {
+        // Shown, or still hidden behind an error box of its start-up.
+        if (!WaitUntil(
+                [&dialog] {
+                    dialog = FindMainDialog();
+                    return dialog && (IsWindowVisible(dialog) || MessageBoxAnswerer::Find(dialog));
+                },
+                10000)) {
             ADD_FAILURE() << "the main dialog did not appear";
             return;
         }

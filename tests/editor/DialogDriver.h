@@ -12,8 +12,8 @@ namespace DialogDriver {
 
 using Rows = std::vector<std::pair<std::string, std::string>>;
 
-// Runs runModal on this thread and script on another once the dialog window exists (perhaps
-// not yet visible); afterwards answers stray message boxes (as failures) and closes the
+// Runs runModal on this thread and script on another once the dialog is shown, or an error box
+// of its start-up is; afterwards answers stray message boxes (as failures) and closes the
 // dialog, so a failing script never leaves the test hanging. Returns runModal's result.
 INT_PTR RunAndDrive(const std::function<INT_PTR()>& runModal,
                     const std::function<void(HWND)>& script);

@@ -120,84 +120,65 @@ protected:
     std::string elsewhere;
 };
 
-TEST_F(MainDialogTest, StartsWithTheMidiOutListOfTheFoundInstallation) {
-    const INT_PTR result = RunDialog([&](HWND dialog) {
-        ASSERT_TRUE(WaitUntil([dialog] { return IsWindowVisible(dialog) != FALSE; }));
-        EXPECT_EQ(ChildText(dialog, IDC_UPDATE), "更新");
-        EXPECT_EQ(ChildText(dialog, IDC_CANCEL), "キャンセル");
-        EXPECT_EQ(ChildText(dialog, IDC_RESET), "&Init ShortDeviceName");
-        EXPECT_EQ(ChildText(dialog, IDC_XGWORKS_PATH), executable);
-        EXPECT_EQ(ChildText(dialog, IDC_AUTHOR), AuthorText);
-        EXPECT_EQ(ChildText(dialog, IDC_WEB_PAGE), WebPageText);
-        EXPECT_EQ(ChildText(dialog, IDC_DEVICE_KIND), "MIDI Out");
-        EXPECT_EQ(ChildText(dialog, IDC_SHORT_NAME), "");
-        EXPECT_EQ(ListRows(dialog), MidiRows);
+TEST_F(MainDialogTest, ShowsAndEditsTheDevicesOfEitherKindAndLeavesWithoutSaving) {
+    for (const bool escape : {true, false}) {
+        const INT_PTR result = RunDialog([&](HWND dialog) {
+            const HWND list = GetDlgItem(dialog, IDC_DEVICE_LIST);
+            EXPECT_EQ(ChildText(dialog, IDC_XGWORKS_PATH), executable);
+            EXPECT_EQ(ChildText(dialog, IDC_AUTHOR), AuthorText);
+            EXPECT_EQ(ChildText(dialog, IDC_WEB_PAGE), WebPageText);
+            EXPECT_EQ(ChildText(dialog, IDC_DEVICE_KIND), "MIDI Out");
+            EXPECT_EQ(ChildText(dialog, IDC_SHORT_NAME), "");
+            EXPECT_EQ(ListRows(dialog), MidiRows);
+            EXPECT_EQ(SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_SELECTED), -1);
 
-        const HWND list = GetDlgItem(dialog, IDC_DEVICE_LIST);
-        RECT client = {};
-        GetClientRect(list, &client);
-        const int width = client.right;
-        EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, 0, 0), width - width / 3);
-        EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, 1, 0), width / 3);
-        EXPECT_EQ(SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_SELECTED), -1);
+            ASSERT_TRUE(ClickRow(dialog, 4));
+            EXPECT_EQ(ChildText(dialog, IDC_SHORT_NAME), "CBX A");
+            Type(dialog, "CBX");
+            Type(dialog, "CBX-A");
+            Rows rows = MidiRows;
+            rows[4].second = "CBX-A";
+            EXPECT_EQ(ListRows(dialog), rows);
 
-        // Escape leaves without saving, even after an edit.
-        ASSERT_TRUE(ClickRow(dialog, 2));
-        Type(dialog, "unsaved");
-        PostMessageA(list, WM_KEYDOWN, VK_ESCAPE, 0);
-        EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
-    });
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(ReadBytes(settings), SettingsText);
-}
+            // A click below the rows clears the selection; the edit box keeps its text and
+            // typing changes nothing.
+            ClickBelowRows(dialog);
+            ASSERT_TRUE(WaitUntil(
+                [&] { return SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_SELECTED) == -1; }));
+            EXPECT_EQ(ChildText(dialog, IDC_SHORT_NAME), "CBX-A");
+            Type(dialog, "nowhere");
+            EXPECT_EQ(ListRows(dialog), rows);
 
-TEST_F(MainDialogTest, ClicksAndTypingEditTheShortNamesOfEitherKind) {
-    RunDialog([&](HWND dialog) {
-        ASSERT_TRUE(WaitUntil([dialog] { return IsWindowVisible(dialog) != FALSE; }));
-        ASSERT_TRUE(ClickRow(dialog, 4));
-        EXPECT_EQ(ChildText(dialog, IDC_SHORT_NAME), "CBX A");
-        Type(dialog, "CBX");
-        Type(dialog, "CBX-A");
-        Rows rows = MidiRows;
-        rows[4].second = "CBX-A";
-        EXPECT_EQ(ListRows(dialog), rows);
+            ChooseKind(dialog, WaveOut);
+            EXPECT_EQ(ChildText(dialog, IDC_SHORT_NAME), "");
+            const std::string longName(50, 'q');
+            Rows waves = {
+                {"Quiet Wave", ""}, {"SB16 WAVE 出力", "SB16"}, {"SW1000 #1 WAVE OUT", "SW 1"}};
+            EXPECT_EQ(ListRows(dialog), waves);
+            ASSERT_TRUE(ClickRow(dialog, 0));
+            Type(dialog, longName.c_str());
+            waves[0].second = longName;
 
-        // A click below the rows clears the selection; the edit box keeps its text and typing
-        // changes nothing.
-        ClickBelowRows(dialog);
-        const HWND list = GetDlgItem(dialog, IDC_DEVICE_LIST);
-        ASSERT_TRUE(WaitUntil(
-            [&] { return SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_SELECTED) == -1; }));
-        EXPECT_EQ(ChildText(dialog, IDC_SHORT_NAME), "CBX-A");
-        Type(dialog, "nowhere");
-        EXPECT_EQ(ListRows(dialog), rows);
+            // Switching back and forth rebuilds the lists from the edited model.
+            ChooseKind(dialog, MidiOut);
+            EXPECT_EQ(ChildText(dialog, IDC_SHORT_NAME), "");
+            EXPECT_EQ(ListRows(dialog), rows);
+            ChooseKind(dialog, WaveOut);
+            EXPECT_EQ(ListRows(dialog), waves);
 
-        ChooseKind(dialog, WaveOut);
-        EXPECT_EQ(ChildText(dialog, IDC_SHORT_NAME), "");
-        EXPECT_EQ(
-            ListRows(dialog),
-            (Rows{{"Quiet Wave", ""}, {"SB16 WAVE 出力", "SB16"}, {"SW1000 #1 WAVE OUT", "SW 1"}}));
-        ASSERT_TRUE(ClickRow(dialog, 0));
-        const std::string longName(50, 'q');
-        Type(dialog, longName.c_str());
-
-        ChooseKind(dialog, MidiOut);
-        EXPECT_EQ(ChildText(dialog, IDC_SHORT_NAME), "");
-        EXPECT_EQ(ListRows(dialog), rows);
-        ChooseKind(dialog, WaveOut);
-        EXPECT_EQ(ListRows(dialog)[0],
-                  (std::pair<std::string, std::string>("Quiet Wave", longName)));
-
-        // The close box leaves without saving.
-        PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-        EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
-    });
-    EXPECT_EQ(ReadBytes(settings), SettingsText);
+            if (escape)
+                PostMessageA(list, WM_KEYDOWN, VK_ESCAPE, 0);
+            else
+                PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+            EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
+        });
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(ReadBytes(settings), SettingsText);
+    }
 }
 
 TEST_F(MainDialogTest, UpdateAskedTwiceSavesTheEditsWhenConfirmed) {
     const INT_PTR result = RunDialog([&](HWND dialog) {
-        ASSERT_TRUE(WaitUntil([dialog] { return IsWindowVisible(dialog) != FALSE; }));
         ASSERT_TRUE(ClickRow(dialog, 2)); // New Device
         Type(dialog, "ND");
         ASSERT_TRUE(ClickRow(dialog, 0)); // Cleared Device
@@ -232,7 +213,6 @@ TEST_F(MainDialogTest, UpdateAskedTwiceSavesTheEditsWhenConfirmed) {
 
 TEST_F(MainDialogTest, AFileHeldOpenElsewhereFailsUpdateAndResetAndLosesNothing) {
     const INT_PTR result = RunDialog([&](HWND dialog) {
-        ASSERT_TRUE(WaitUntil([dialog] { return IsWindowVisible(dialog) != FALSE; }));
         ASSERT_TRUE(ClickRow(dialog, 2));
         Type(dialog, "ND");
 
@@ -260,7 +240,6 @@ TEST_F(MainDialogTest, AFileHeldOpenElsewhereFailsUpdateAndResetAndLosesNothing)
 
 TEST_F(MainDialogTest, ResetAnsweredNoChangesNothingAndYesWritesTheDefaultText) {
     RunDialog([&](HWND dialog) {
-        ASSERT_TRUE(WaitUntil([dialog] { return IsWindowVisible(dialog) != FALSE; }));
         Press(dialog, IDC_RESET);
         ExpectBox(dialog, ConfirmResetText, ConfirmResetCaption, IDNO);
         EXPECT_EQ(ReadBytes(settings), SettingsText);
@@ -308,7 +287,6 @@ TEST_F(MainDialogTest, StartUpFailuresAreReportedAndLeaveEmptyLists) {
             SetUninstallString(c.value);
         RunDialog([&](HWND dialog) {
             ExpectBox(dialog, ErrorMessageTable[c.code], ErrorCaption, IDOK);
-            ASSERT_TRUE(WaitUntil([dialog] { return IsWindowVisible(dialog) != FALSE; }));
             EXPECT_EQ(ListRows(dialog), Rows());
             EXPECT_EQ(ChildText(dialog, IDC_XGWORKS_PATH), "");
             EXPECT_EQ(ChildText(dialog, IDC_DEVICE_KIND), "MIDI Out");
@@ -350,7 +328,6 @@ TEST_F(MainDialogTest, BrowsingLoadsTheChosenInstallationOrKeepsTheLoadedOne) {
     // A folder without a settings file is reported, and the loaded file is still saved.
     SetUninstallString(UninstallCommand(installation.Path()));
     RunDialog([&](HWND dialog) {
-        ASSERT_TRUE(WaitUntil([dialog] { return IsWindowVisible(dialog) != FALSE; }));
         FileDialogDriver chooser(FileDialogDriver::Confirm, elsewhere, dialog);
         Press(dialog, IDC_BROWSE);
         EXPECT_TRUE(chooser.Finish());
@@ -376,7 +353,6 @@ TEST_F(MainDialogTest, WinMainReturnsZero) {
     const INT_PTR result = RunAndDrive(
         [] { return WinMain(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOWNORMAL); },
         [](HWND dialog) {
-            ASSERT_TRUE(WaitUntil([dialog] { return IsWindowVisible(dialog) != FALSE; }));
             Press(dialog, IDC_CANCEL);
             EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
         });
