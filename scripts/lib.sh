@@ -85,7 +85,7 @@ wine_env() {
 # wine_boot: creates the prefix once and keeps a wineserver running until wine_stop.
 wine_boot() {
     wine_env
-    if [ ! -f "$WINEPREFIX/.varnel-ready" ]; then
+    if [ ! -f "$WINEPREFIX/.varnel-ready-2" ]; then
         log "creating the Wine prefix $WINEPREFIX"
         rm -rf "$WINEPREFIX"
         mkdir -p "$WINEPREFIX"
@@ -97,7 +97,7 @@ wine_boot() {
         # Wine manages its windows itself instead.
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
         wineserver -w
-        touch "$WINEPREFIX/.varnel-ready"
+        touch "$WINEPREFIX/.varnel-ready-2"
     fi
     wineserver -p
     # Wine's helper processes (services, the desktop window) outlive the program that started

@@ -16,12 +16,9 @@ bool FileReplacement::Begin() {
     if (!operations.OpenExclusive(target.c_str())) {
         return false;
     }
-    std::string folder = target;
-    const char* slash = FindLastAnsiChar(folder.c_str(), '\\');
-    folder.resize(slash ? slash - folder.c_str() + 1 : 0);
-    if (folder.empty()) {
-        folder = ".";
-    }
+    const char* slash = FindLastAnsiChar(target.c_str(), '\\');
+    const std::string folder =
+        slash ? target.substr(0, slash - target.c_str() + 1) : std::string(".");
     pending = operations.CreateTemporary(folder.c_str(), temporary);
     return pending;
 }
