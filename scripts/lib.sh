@@ -54,7 +54,8 @@ ensure_wine() {
     ensure_locale
 }
 
-# build_arch ARCH [cmake options...]: configures and builds one architecture.
+# build_arch ARCH [cmake options...]: configures and builds one architecture (only the target
+# VARNEL_BUILD_TARGET when that is set).
 build_arch() {
     local arch=$1 dir=$VARNEL_BUILD/$1
     shift
@@ -63,7 +64,8 @@ build_arch() {
             -DCMAKE_TOOLCHAIN_FILE="$VARNEL_ROOT/cmake/toolchain-$arch-w64-mingw32.cmake" "$@" >/dev/null
     fi
     log "building $arch"
-    cmake --build "$dir" -j"$(nproc)" -- --no-print-directory >"$dir/build.log" 2>&1 || {
+    cmake --build "$dir" -j"$(nproc)" ${VARNEL_BUILD_TARGET:+--target "$VARNEL_BUILD_TARGET"} \
+        -- --no-print-directory >"$dir/build.log" 2>&1 || {
         cat "$dir/build.log" >&2
         return 1
     }
@@ -83,7 +85,7 @@ wine_env() {
 # wine_boot: creates the prefix once and keeps a wineserver running until wine_stop.
 wine_boot() {
     wine_env
-    if [ ! -f "$WINEPREFIX/.varnel-ready" ]; then
+    if [ ! -f "$WINEPREFIX/.varnel-ready-2" ]; then
         log "creating the Wine prefix $WINEPREFIX"
         rm -rf "$WINEPREFIX"
         mkdir -p "$WINEPREFIX"
@@ -91,8 +93,11 @@ wine_boot() {
         wineserver -w
         # A crashing test must fail, not wait for someone to close winedbg's dialog.
         wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        # Without a window manager, hiding a managed window waits two seconds for one to answer;
+        # Wine manages its windows itself instead.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
         wineserver -w
-        touch "$WINEPREFIX/.varnel-ready"
+        touch "$WINEPREFIX/.varnel-ready-2"
     fi
     wineserver -p
     # Wine's helper processes (services, the desktop window) outlive the program that started

@@ -17,7 +17,8 @@ bool FileReplacement::Begin() {
         return false;
     }
     const char* slash = FindLastAnsiChar(target.c_str(), '\\');
-    const std::string folder = slash ? std::string(target.c_str(), slash + 1) : std::string(".");
+    const std::string folder =
+        slash ? target.substr(0, slash - target.c_str() + 1) : std::string(".");
     pending = operations.CreateTemporary(folder.c_str(), temporary);
     return pending;
 }

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "app/ComboBox.h"
+#include "app/DialogBase.h"
+#include "app/EditBox.h"
+#include "app/ListView.h"
+#include "editor/DeviceKind.h"
+#include "editor/DeviceNameMap.h"
+#include "ini/IniFile.h"
+
+#include <memory>
+
+class DeviceSource;
+
+// The one window: lists the devices of one kind with their short names, edits them, and saves
+// or resets the XGworks settings file.
+class MainDialog : public DialogBase {
+public:
+    // Devices come from the multimedia API unless a source is given.
+    MainDialog();
+    explicit MainDialog(DeviceSource& devices);
+    ~MainDialog() override;
+    MainDialog(const MainDialog&) = delete;
+    MainDialog& operator=(const MainDialog&) = delete;
+
+    INT_PTR HandleMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // Loads the DrvShortName.ini beside executablePath and shows the path: E8Success, or
+    // E8SettingsNotFound leaving a loaded file loaded. Throws std::out_of_range when the path
+    // names no folder.
+    int OpenXGworksSettings(const char* executablePath);
+
+private:
+    void OnInitDialog(HWND handle);
+    void SetupListColumns();
+    void ClearDeviceList();
+    void FillDeviceList(DeviceKind kind);
+    void OnDeviceListClick();
+    void OnShortNameChange();
+    void OnBrowse();
+    void LocateXGworks();
+    void EnumerateMidiOutDevices();
+    void EnumerateWaveOutDevices();
+    void EnumerateDevices(DeviceKind kind);
+    void UpdateFile();
+    bool SaveDeviceNames();
+    void ResetFile();
+    void ShowError(int code);
+
+    DeviceSource& devices;
+    // Held by pointer: "..." opens the new file into a fresh document and keeps it only when
+    // that open succeeds.
+    std::unique_ptr<IniFile> iniFile;
+    ListView deviceList;
+    ComboBox kindCombo;
+    EditBox pathEdit;
+    EditBox shortNameEdit;
+    EditBox authorEdit;
+    EditBox webPageEdit;
+    DeviceNameMap deviceMaps[DeviceKindCount];
+    DeviceKind currentKind = MidiOut;
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+// Shared by the resource script and the code: plain macros, so the resource compiler reads
+// them too.
+
+#define IDI_VARNEL 1
+#define IDD_MAIN 101
+#define IDR_DEFAULT_SETTINGS 103
+
+#define IDC_UPDATE 1
+#define IDC_CANCEL 2
+#define IDC_SHORT_NAME 1003
+#define IDC_XGWORKS_PATH 1005
+#define IDC_BROWSE 1006
+#define IDC_AUTHOR 1007
+#define IDC_WEB_PAGE 1008
+#define IDC_DEVICE_KIND 1009
+#define IDC_DEVICE_LIST 1012
+#define IDC_RESET 1013
