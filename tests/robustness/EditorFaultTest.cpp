@@ -1,0 +1,132 @@
+#include "editor/MainDialog.h"
+
+#include "editor/DialogDriver.h"
+#include "editor/E8Error.h"
+#include "editor/EditorTexts.h"
+#include "editor/FakeDeviceSource.h"
+#include "editor/ResourceIds.h"
+#include "host/XGworksLookup.h"
+#include "support/FailingFileOperations.h"
+#include "support/MessageBoxAnswerer.h"
+#include "support/ScratchFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using namespace DialogDriver;
+
+namespace {
+
+const std::string Settings = "[Wave Out]\r\nSB16 WAVE 出力=SB16\r\n"
+                             "[Midi Out]\r\nYAMAHA CBX A Driver= CBX A\r\n";
+// What an update writes: the same names, sorted and aligned.
+const std::string Updated = "[Midi Out]\r\nYAMAHA CBX A Driver = CBX A\r\n\r\n\r\n\r\n"
+                            "[Wave Out]\r\nSB16 WAVE 出力 = SB16\r\n\r\n\r\n\r\n";
+
+struct Command {
+    int button;
+    const char* confirmText;
+    const char* confirmCaption;
+    int errorCode;
+    const char* doneText;
+};
+
+const Command Update = {IDC_UPDATE, ConfirmUpdateText, ConfirmUpdateCaption, E8Unknown,
+                        UpdateDoneText};
+const Command Reset = {IDC_RESET, ConfirmResetText, ConfirmResetCaption, E8ResetFailed,
+                       ResetDoneText};
+
+// An update or a reset of the editor whose Nth file operation fails, for every N: it either
+// succeeds, or shows its error box and leaves the file's bytes as they were; no temporary file
+// is left either way, and after a failure the same command succeeds.
+class EditorFaults : public testing::Test {
+protected:
+    void SetUp() override {
+        settings = installation.Path("DrvShortName.ini");
+        WriteBytes(installation.Path("XGworks.exe"), "");
+        const std::string command = "C:\\Setup\\remove.exe -f" + installation.Path() + "setup.log";
+        HKEY key = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegCreateKeyExA(HKEY_LOCAL_MACHINE, XGworksUninstallKey, 0, nullptr, 0,
+                                  KEY_WRITE | RegistryView, nullptr, &key, nullptr));
+        RegSetValueExA(key, XGworksUninstallValue, 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(command.c_str()),
+                       static_cast<DWORD>(command.size() + 1));
+        RegCloseKey(key);
+        devices.names[MidiOut] = {"YAMAHA CBX A Driver"};
+        devices.names[WaveOut] = {"SB16 WAVE 出力"};
+    }
+
+    void TearDown() override {
+        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, XGworksUninstallKey, RegistryView, 0);
+    }
+
+    // Presses the command's button and confirms; true when the error box came, false for the
+    // success box.
+    static bool Run(HWND dialog, const Command& command) {
+        Press(dialog, command.button);
+        ExpectBox(dialog, command.confirmText, command.confirmCaption, IDYES);
+        MessageBoxAnswerer box(dialog);
+        EXPECT_TRUE(box.Wait());
+        const bool failed = box.Text() == ErrorMessageTable[command.errorCode];
+        EXPECT_EQ(failed ? ErrorMessageTable[command.errorCode] : command.doneText, box.Text());
+        box.Answer(IDOK);
+        return failed;
+    }
+
+    // The number of N for which the command failed.
+    int FailEachOperation(const Command& command, const std::string& result) {
+        int refused = 0;
+        for (int failAt = 1;; ++failAt) {
+            SCOPED_TRACE(failAt);
+            WriteBytes(settings, Settings);
+            FailingFileOperations failing(failAt);
+            MainDialog dialog(devices);
+            RunAndDrive([&dialog] { return dialog.RunModal(nullptr, 0); },
+                        [&](HWND window) {
+                            bool failed;
+                            {
+                                FileOperations::Override override(failing);
+                                failed = Run(window, command);
+                            }
+                            EXPECT_EQ(NoTemporaryFile, installation.Files().size());
+                            if (failed) {
+                                ++refused;
+                                EXPECT_EQ(Settings, ReadBytes(settings));
+                                EXPECT_FALSE(Run(window, command));
+                            }
+                            EXPECT_TRUE(WaitUntil([window] { return !IsWindow(window); }));
+                        });
+            EXPECT_EQ(result, ReadBytes(settings));
+            EXPECT_EQ(NoTemporaryFile, installation.Files().size());
+            if (!failing.Failed()) {
+                return refused;
+            }
+        }
+    }
+
+    static constexpr REGSAM RegistryView = XGworksUninstallAccess & KEY_WOW64_32KEY;
+    // XGworks.exe and DrvShortName.ini only.
+    static constexpr std::size_t NoTemporaryFile = 2;
+
+    FakeDeviceSource devices;
+    ScratchFolder installation;
+    std::string settings;
+};
+
+TEST_F(EditorFaults, Update) {
+    // Probe, temporary file, its open, two sections, flush, close, replace. A failure to close
+    // the document's own stream, to open it again or to close it at the end comes after the
+    // file is safe.
+    EXPECT_EQ(8, FailEachOperation(Update, Updated));
+}
+
+TEST_F(EditorFaults, Reset) {
+    // Probe, temporary file, its open, write, flush, close, replace.
+    EXPECT_EQ(7, FailEachOperation(Reset, ReadBytes(VARNEL_DEFAULT_TEXT)));
+}
+
+} // namespace
