@@ -1,7 +1,12 @@
 // Measures the INI layer against the platform's profile functions on the same files and
 // prints the medians of repeated runs.
 //
-//     VarnelBench.exe <default text>
+//     VarnelBench.exe <default text> [<Varnel.exe>]
+//
+// Given Varnel.exe, it also times the program's start-up (StartupBenchmark).
+
+#include "StartupBenchmark.h"
+#include "Stopwatch.h"
 
 #include "ini/IniFile.h"
 
@@ -19,31 +24,6 @@
 namespace {
 
 const char MidiOut[] = "Midi Out";
-
-class Stopwatch {
-public:
-    Stopwatch() { QueryPerformanceCounter(&start); }
-    double Milliseconds() const {
-        LARGE_INTEGER now;
-        LARGE_INTEGER frequency;
-        QueryPerformanceCounter(&now);
-        QueryPerformanceFrequency(&frequency);
-        return 1000.0 * double(now.QuadPart - start.QuadPart) / double(frequency.QuadPart);
-    }
-
-private:
-    LARGE_INTEGER start;
-};
-
-// The median of runs calls of run, each of which times its own part and returns it.
-template <typename Run> double Median(int runs, Run run) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        times.push_back(run());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 std::string ReadFileBytes(const std::string& path) {
     std::string bytes;
@@ -288,6 +268,10 @@ int main(int argc, char** argv) {
                 "all keys\n");
     DeleteFileA(path.c_str());
     RemoveDirectoryA(folder.c_str());
+
+    if (argc > 2 && !PrintStartup(argv[2])) {
+        return 1;
+    }
 
     std::printf("headline: saving the default text is %.1fx faster with IniFile (%.2f ms) than "
                 "with WritePrivateProfileStringA (%.2f ms)\n",

@@ -133,3 +133,59 @@ stop_display() {
     VARNEL_XVFB_PID=
     return 0
 }
+
+# The demo installation that scripts/run shows and scripts/bench starts Varnel on.
+
+# Null sinks of a private PulseAudio server: Wine lists each as a wave output device named
+# after its description.
+WAVE_DEVICES=("SW1000 #1 WAVE OUT" "SW1000 #2 WAVE OUT" "SB16 WAVE 出力")
+UNINSTALL_KEY='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\YAMAHA XGworks Ver.'
+
+PULSE_DIR=$VARNEL_BUILD/pulse
+
+# start_pulse: a private PulseAudio server with the demo's wave devices, for the Wine
+# programs started after it; stop_pulse ends it.
+start_pulse() {
+    export PULSE_SERVER=unix:$PULSE_DIR/native
+    mkdir -p "$PULSE_DIR/config"
+    chmod 700 "$PULSE_DIR"
+    stop_pulse
+    log "starting PulseAudio with ${#WAVE_DEVICES[@]} null sinks"
+    # Its own runtime and configuration folders: nothing of a desktop session is touched.
+    XDG_RUNTIME_DIR=$PULSE_DIR XDG_CONFIG_HOME=$PULSE_DIR/config \
+        pulseaudio -n --daemonize=yes --exit-idle-time=-1 --use-pid-file=yes \
+        --log-target="file:$PULSE_DIR/pulseaudio.log" \
+        --load="module-native-protocol-unix auth-anonymous=1 socket=$PULSE_DIR/native" 2>/dev/null
+    local device
+    for device in "${WAVE_DEVICES[@]}"; do
+        pactl load-module module-null-sink "sink_properties='device.description=\"$device\"'" >/dev/null
+    done
+}
+
+stop_pulse() {
+    XDG_RUNTIME_DIR=$PULSE_DIR XDG_CONFIG_HOME=$PULSE_DIR/config pulseaudio --kill 2>/dev/null || true
+}
+
+# A folder with an XGworks.exe placeholder and the default settings file (kept when it is
+# there, so edits saved in an earlier run show), and XGworks' uninstall entry pointing at it,
+# in the 32-bit registry view where a 32-bit installer leaves it.
+prepare_demo() {
+    local demo=$VARNEL_BUILD/demo/XGworks
+    mkdir -p "$demo"
+    [ -f "$demo/XGworks.exe" ] || : >"$demo/XGworks.exe"
+    [ -f "$demo/DrvShortName.ini" ] || cp "$VARNEL_ROOT/res/DrvShortName.ini" "$demo/"
+    local folder
+    folder=$(winepath -w "$demo" 2>/dev/null)
+    log "demo installation: $folder"
+    wine reg add "$UNINSTALL_KEY" /v UninstallString /t REG_SZ \
+        /d "$folder\\remove.exe -f$folder\\setup.log" /f /reg:32 >/dev/null 2>&1
+}
+
+# The dialog asks for "ＭＳ Ｐゴシック" and message boxes for "MS UI Gothic"; without these
+# Wine falls back to a bitmap font.
+use_japanese_fonts() {
+    local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' font
+    for font in "ＭＳ Ｐゴシック" "MS UI Gothic"; do
+        wine reg add "$key" /v "$font" /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
+    done
+}
