@@ -39,6 +39,16 @@ StatusCode IniSection::Set(const char* key, const char* value) {
     // A file in key order, as every save leaves it, and a caller that walks the keys in order
     // set one key after the other: the place right after the key set last is tried first, so
     // that a key costs two comparisons instead of a search, each of them a call of lstrcmpiA.
+    if (last != entries.end() && std::next(last) == entries.end()) {
+        // After the greatest key the map's own check of the place is the one comparison; a
+        // key that is not greater gets the map's search.
+        const std::size_t count = entries.size();
+        last = entries.emplace_hint(entries.end(), key, value);
+        if (entries.size() == count) {
+            last->second = value;
+        }
+        return StatusOk;
+    }
     iterator place = entries.end();
     int order = 1;
     if (last != entries.end() && lstrcmpiA(last->first.c_str(), key) < 0) {
