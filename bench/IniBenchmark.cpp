@@ -1,9 +1,9 @@
 // Measures the INI layer against the platform's profile functions on the same files and
 // prints the medians of repeated runs.
 //
-//     VarnelBench.exe <default text> [<Varnel.exe>]
+//     VarnelBench.exe <default text> [<Varnel.exe> <EmptyDialog.exe>]
 //
-// Given Varnel.exe, it also times the program's start-up (StartupBenchmark).
+// Given the two programs, it also times Varnel's start-up (StartupBenchmark).
 
 #include "StartupBenchmark.h"
 #include "Stopwatch.h"
@@ -227,7 +227,8 @@ std::string ScratchFolder() {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: VarnelBench <DrvShortName.ini> [<Varnel.exe>]\n");
+        std::fprintf(stderr,
+                     "usage: VarnelBench <DrvShortName.ini> [<Varnel.exe> <EmptyDialog.exe>]\n");
         return 2;
     }
     const std::string defaultText = ReadFileBytes(argv[1]);
@@ -269,7 +270,7 @@ int main(int argc, char** argv) {
     DeleteFileA(path.c_str());
     RemoveDirectoryA(folder.c_str());
 
-    if (argc > 2 && !PrintStartup(argv[2])) {
+    if (argc > 3 && !PrintStartup(argv[2], argv[3])) {
         return 1;
     }
 
