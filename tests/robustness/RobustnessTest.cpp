@@ -117,32 +117,30 @@ TEST(IniRobustness, AwkwardFiles) {
 // Inputs glued together from the pieces of the awkward files. Reading must neither fail nor
 // change the file; now and then the document is written and read again.
 TEST(IniRobustness, RandomInputs) {
-    const std::vector<std::string> pieces = {
-        "[Midi Out]",
-        "[Wave Out]",
-        "[",
-        "]",
-        "\r\n",
-        "\r\n",
-        "\n",
-        "\r",
-        "=",
-        ";",
-        " ",
-        "\t",
-        "\x1A",
-        std::string(1, '\0'),
-        "\xEF\xBB\xBF",
-        "\x83",
-        "\x83\x5B",
-        "\x83\x5C",
-        "\x83\x5D",
-        "\x95\x5C",
-        "\x8F\x6F\x97\xCD",
-        "Key",
-        "value",
-        "YAMAHA CBX A Driver= CBX A\r\n",
-    };
+    std::vector<std::string> pieces = {"[Midi Out]",
+                                       "[Wave Out]",
+                                       "[",
+                                       "]",
+                                       "\r",
+                                       "=",
+                                       ";",
+                                       " ",
+                                       "\t",
+                                       "\x1A",
+                                       "\xEF\xBB\xBF",
+                                       "\x83",
+                                       "\x83\x5B",
+                                       "\x83\x5C",
+                                       "\x83\x5D",
+                                       "\x95\x5C",
+                                       "\x8F\x6F\x97\xCD",
+                                       "Key",
+                                       "value",
+                                       "YAMAHA CBX A Driver= CBX A\r\n",
+                                       "\r\n",
+                                       "\r\n",
+                                       "\n"};
+    pieces.emplace_back(1, '\0');
     const std::string longPiece(3000, 'L');
     std::mt19937 random(5150);
     auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
