@@ -1,6 +1,6 @@
 #pragma once
 
-#include <windows.h>
+#include "support/WindowSearch.h"
 
 #include <functional>
 #include <string>
@@ -18,21 +18,16 @@ using Rows = std::vector<std::pair<std::string, std::string>>;
 INT_PTR RunAndDrive(const std::function<INT_PTR()>& runModal,
                     const std::function<void(HWND)>& script);
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 // Waits for the next message box of the dialog, checks it and presses button.
 void ExpectBox(HWND dialog, const char* text, const char* caption, int button);
 
-std::string TextOf(HWND window);
 std::string ChildText(HWND dialog, int id);
 Rows ListRows(HWND dialog);
 
-// The user's actions: typing raises EN_CHANGE, a kind is chosen with its notification, a
-// button is pressed (posted, since it may open a message box), rows are clicked with the
-// mouse.
+// The user's actions: typing raises EN_CHANGE, a kind is chosen with its notification, rows
+// are clicked with the mouse (true once the row is selected and its short name shown).
 void Type(HWND dialog, const char* text);
 void ChooseKind(HWND dialog, int kind);
-void Press(HWND dialog, int id);
-// True once the row is selected and its short name shown.
 bool ClickRow(HWND dialog, int row);
 void ClickBelowRows(HWND dialog);
 
