@@ -1,23 +1,122 @@
 #include "editor/MainDialog.h"
 
-#include "DialogDriver.h"
 #include "FakeDeviceSource.h"
+#include "app/ListView.h"
 #include "dialogs/FileDialog.h"
 #include "editor/E8Error.h"
 #include "editor/EditorTexts.h"
 #include "editor/ResourceIds.h"
 #include "host/XGworksLookup.h"
 #include "support/FileDialogDriver.h"
+#include "support/MessageBoxAnswerer.h"
 #include "support/ScratchFolder.h"
+#include "support/WindowSearch.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <thread>
+#include <utility>
+#include <vector>
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int);
 
-using namespace DialogDriver;
-
 namespace {
+
+// The main dialog is driven from a second thread while the test's thread runs its modal loop.
+
+using Rows = std::vector<std::pair<std::string, std::string>>;
+
+const auto ExpectBox = MessageBoxAnswerer::Expect;
+
+void Click(HWND window, POINT point) {
+    ClientToScreen(window, &point);
+    SetForegroundWindow(GetAncestor(window, GA_ROOT));
+    SetCursorPos(point.x, point.y);
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+// Runs runModal on this thread and script on another once the dialog is shown, or an error box
+// of its start-up is; afterwards answers stray message boxes (as failures) and closes the
+// dialog, so a failing script never leaves the test hanging. Returns runModal's result.
+INT_PTR RunAndDrive(const std::function<INT_PTR()>& runModal,
+                    const std::function<void(HWND)>& script) {
+    std::thread driver([&script] {
+        HWND dialog = nullptr;
+        // Shown, or still hidden behind an error box of its start-up.
+        const auto shown = [&dialog] {
+            dialog = FindOwnDialog([](HWND window) {
+                return !GetWindow(window, GW_OWNER) && TextOf(window) == "Varnel";
+            });
+            return dialog && (IsWindowVisible(dialog) || MessageBoxAnswerer::Find(dialog));
+        };
+        if (!WaitUntil(shown)) {
+            ADD_FAILURE() << "the main dialog did not appear";
+            return;
+        }
+        script(dialog);
+        for (int round = 0; round < 250 && IsWindow(dialog); ++round, Sleep(20)) {
+            MessageBoxAnswerer::AnswerUnexpected(dialog);
+            PostMessageA(dialog, WM_CLOSE, 0, 0);
+        }
+    });
+    const INT_PTR result = runModal();
+    driver.join();
+    return result;
+}
+
+std::string ChildText(HWND dialog, int id) {
+    return TextOf(GetDlgItem(dialog, id));
+}
+
+Rows ListRows(HWND dialog) {
+    ListView list;
+    list.Attach(dialog, IDC_DEVICE_LIST);
+    Rows rows;
+    char name[256];
+    char shortName[256] = "";
+    for (int row = 0; list.GetItemText(name, sizeof name, row, 0); ++row) {
+        list.GetItemText(shortName, sizeof shortName, row, 1);
+        rows.emplace_back(name, shortName);
+    }
+    return rows;
+}
+
+// The user's actions: typing raises EN_CHANGE, a kind is chosen with its notification, rows
+// are clicked with the mouse (true once the row is selected and its short name shown).
+void Type(HWND dialog, const char* text) {
+    SendMessageA(GetDlgItem(dialog, IDC_SHORT_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void ChooseKind(HWND dialog, int kind) {
+    const HWND combo = GetDlgItem(dialog, IDC_DEVICE_KIND);
+    SendMessageA(combo, CB_SETCURSEL, kind, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_DEVICE_KIND, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+}
+
+bool ClickRow(HWND dialog, int row) {
+    const HWND list = GetDlgItem(dialog, IDC_DEVICE_LIST);
+    RECT bounds = {LVIR_LABEL, 0, 0, 0};
+    SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
+    // Clicks in one place in quick succession would make a double click.
+    static int offset = 0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        offset = (offset + 1) % 4;
+        Click(list, {bounds.left + 4 + 12 * offset, (bounds.top + bounds.bottom) / 2});
+        const auto shown = [&] {
+            return ListView_GetNextItem(list, -1, LVNI_SELECTED) == row &&
+                   ChildText(dialog, IDC_SHORT_NAME) == ListRows(dialog)[row].second;
+        };
+        if (WaitUntil(shown, 700))
+            return true;
+    }
+    return false;
+}
 
 constexpr REGSAM RegistryView = XGworksUninstallAccess & KEY_WOW64_32KEY;
 
@@ -136,7 +235,9 @@ TEST_F(MainDialogTest, ShowsAndEditsTheDevicesOfEitherKindAndLeavesWithoutSaving
 
             // A click below the rows clears the selection; the edit box keeps its text and
             // typing changes nothing.
-            ClickBelowRows(dialog);
+            RECT client = {};
+            GetClientRect(list, &client);
+            Click(list, {client.right / 2, client.bottom - 4});
             ASSERT_TRUE(
                 WaitUntil([&] { return ListView_GetNextItem(list, -1, LVNI_SELECTED) < 0; }));
             EXPECT_EQ(ChildText(dialog, IDC_SHORT_NAME), "CBX-A");
@@ -273,10 +374,9 @@ TEST_F(MainDialogTest, BrowsingLoadsTheChosenInstallationOrKeepsTheLoadedOne) {
         PressButton(dialog, IDC_RESET);
         ExpectBox(dialog, ErrorMessageTable[E8NoSettingsFile], ErrorCaption, IDOK);
 
-        FileDialogDriver chooser(FileDialogDriver::Confirm, executable, dialog);
+        auto chooser = FileDialogDriver::Start(FileDialogDriver::Confirm, executable, dialog);
         PressButton(dialog, IDC_BROWSE);
-        EXPECT_TRUE(chooser.Finish());
-        EXPECT_EQ(chooser.Caption(), FileDialog::DefaultOpenTitle);
+        EXPECT_EQ(chooser.get(), FileDialog::DefaultOpenTitle);
         EXPECT_TRUE(WaitUntil([&] { return ChildText(dialog, IDC_XGWORKS_PATH) == executable; }));
         EXPECT_EQ(ListRows(dialog), MidiRows);
     });
@@ -284,10 +384,10 @@ TEST_F(MainDialogTest, BrowsingLoadsTheChosenInstallationOrKeepsTheLoadedOne) {
     // A folder without a settings file is reported, and the loaded file is still saved.
     SetUninstallString(UninstallCommand(installation.Path()).c_str());
     RunDialog([&](HWND dialog) {
-        FileDialogDriver chooser(FileDialogDriver::Confirm, emptyFolder.Path("XGworks.exe"),
-                                 dialog);
+        auto chooser = FileDialogDriver::Start(FileDialogDriver::Confirm,
+                                               emptyFolder.Path("XGworks.exe"), dialog);
         PressButton(dialog, IDC_BROWSE);
-        EXPECT_TRUE(chooser.Finish());
+        EXPECT_NE(chooser.get(), "");
         ExpectBox(dialog, ErrorMessageTable[E8SettingsNotFound], ErrorCaption, IDOK);
         EXPECT_EQ(ChildText(dialog, IDC_XGWORKS_PATH), executable);
         EXPECT_EQ(ListRows(dialog), MidiRows);

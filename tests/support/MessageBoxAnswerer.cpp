@@ -3,20 +3,19 @@
 #include "support/WindowSearch.h"
 
 #include <dlgs.h>
+#include <gtest/gtest.h>
 
 namespace {
 
 // A message box is a dialog whose text is the static control 0xFFFF.
 constexpr int MessageTextId = 0xFFFF;
 
-} // namespace
-
-MessageBoxAnswerer::MessageBoxAnswerer(HWND owner, DWORD timeoutMs) : timeoutMs(timeoutMs) {
-    if (WaitUntil([&] { return (box = Find(owner)) != nullptr; }, timeoutMs)) {
-        text = TextOf(GetDlgItem(box, MessageTextId));
-        caption = TextOf(box);
-    }
+bool Answer(HWND box, int button) {
+    PressButton(box, button);
+    return WaitUntil([box] { return !IsWindow(box); });
 }
+
+} // namespace
 
 HWND MessageBoxAnswerer::Find(HWND owner) {
     return FindOwnDialog([owner](HWND window) {
@@ -26,11 +25,20 @@ HWND MessageBoxAnswerer::Find(HWND owner) {
     });
 }
 
-bool MessageBoxAnswerer::Answer(int id) {
-    const HWND answered = box;
-    box = nullptr;
-    if (!answered)
-        return false;
-    PressButton(answered, id);
-    return WaitUntil([answered] { return !IsWindow(answered); }, timeoutMs);
+void MessageBoxAnswerer::Expect(HWND owner, const std::string& text, const std::string& caption,
+                                int button) {
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = Find(owner)) != nullptr; }))
+        << "no message box came; expected: " << text;
+    EXPECT_EQ(TextOf(GetDlgItem(box, MessageTextId)), text);
+    EXPECT_EQ(TextOf(box), caption);
+    EXPECT_NE(GetDlgItem(box, button), nullptr);
+    EXPECT_TRUE(Answer(box, button));
+}
+
+void MessageBoxAnswerer::AnswerUnexpected(HWND owner) {
+    if (const HWND box = Find(owner)) {
+        ADD_FAILURE() << "unexpected message box: " << TextOf(GetDlgItem(box, MessageTextId));
+        Answer(box, GetDlgItem(box, IDNO) ? IDNO : IDOK);
+    }
 }
