@@ -57,12 +57,10 @@ TEST(Controls, ListViewComboBoxEditBoxAndChildrenOfTheDialog) {
         EXPECT_EQ(edit.GetText(buffer, sizeof buffer), 3);
 
         // Either size may be left out.
-        int width = -1;
-        RECT rect = {};
+        int width = 0;
         EXPECT_TRUE(self.GetClientSize(&width, nullptr));
         EXPECT_TRUE(self.GetClientSize(nullptr, nullptr));
-        EXPECT_EQ(self.GetClientRect(&rect), &rect);
-        EXPECT_EQ(width, rect.right - rect.left);
+        EXPECT_GT(width, 0);
         return 1;
     });
     EXPECT_EQ(dialog.RunModal(nullptr, 0), 1);
@@ -70,7 +68,6 @@ TEST(Controls, ListViewComboBoxEditBoxAndChildrenOfTheDialog) {
 
 TEST(InitCommonControlClasses, KeepsTheFlagsOfEveryCall) {
     ListView list; // registers the list view class
-    EXPECT_EQ(CommonControlClasses().dwSize, sizeof(INITCOMMONCONTROLSEX));
     EXPECT_TRUE(InitCommonControlClasses(ICC_TAB_CLASSES));
     EXPECT_TRUE(InitCommonControlClasses(ICC_BAR_CLASSES));
     const DWORD all = ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES;
