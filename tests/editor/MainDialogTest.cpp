@@ -124,18 +124,6 @@ std::string DefaultText() {
     return ReadBytes(VARNEL_SOURCE_DIR "/res/DrvShortName.ini");
 }
 
-// One section as the writer lays it out: "=" one column after the longest key.
-std::string Written(const std::string& name, const Rows& entries) {
-    std::size_t width = 0;
-    for (const auto& entry : entries)
-        width = std::max(width, entry.first.size());
-    std::string text = "[" + name + "]\r\n";
-    for (const auto& entry : entries)
-        text += entry.first + std::string(width + 1 - entry.first.size(), ' ') + "= " +
-                entry.second + "\r\n";
-    return text + "\r\n\r\n\r\n";
-}
-
 // Sections out of order, keys of absent devices, a key in other letter case, a 40-byte value.
 const std::string SettingsText = "[Wave Out]\r\n"
                                  "SW1000 #1 WAVE OUT=SW 1\r\n"
@@ -291,22 +279,39 @@ TEST_F(MainDialogTest, UpdateSavesTheEditsOnlyWhenConfirmed) {
         EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
     });
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(ReadBytes(settings), Written("Midi Out", {{"Long Device", std::string(31, 'L')},
-                                                        {"New Device", "ND"},
-                                                        {"Not Installed", "NI"},
-                                                        {"sw1000 midi out", "SW"},
-                                                        {"YAMAHA CBX A Driver", "CBX A"}}) +
-                                       Written("Other", {{"x", "1"}}) +
-                                       Written("Wave Out", {{"Absent Wave", "AW"},
-                                                            {"Quiet Wave", "QW"},
-                                                            {"SB16 WAVE 出力", "SB16"},
-                                                            {"SW1000 #1 WAVE OUT", "SW 1"}}));
+    // Sections sorted, "=" one column after the longest key, keys of absent devices kept, the
+    // cleared name gone.
+    EXPECT_EQ(ReadBytes(settings), "[Midi Out]\r\n"
+                                   "Long Device         = LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLL\r\n"
+                                   "New Device          = ND\r\n"
+                                   "Not Installed       = NI\r\n"
+                                   "sw1000 midi out     = SW\r\n"
+                                   "YAMAHA CBX A Driver = CBX A\r\n"
+                                   "\r\n\r\n\r\n"
+                                   "[Other]\r\n"
+                                   "x = 1\r\n"
+                                   "\r\n\r\n\r\n"
+                                   "[Wave Out]\r\n"
+                                   "Absent Wave        = AW\r\n"
+                                   "Quiet Wave         = QW\r\n"
+                                   "SB16 WAVE 出力     = SB16\r\n"
+                                   "SW1000 #1 WAVE OUT = SW 1\r\n"
+                                   "\r\n\r\n\r\n");
 }
 
-TEST_F(MainDialogTest, AFileHeldOpenElsewhereFailsUpdateAndResetAndLosesNothing) {
+TEST_F(MainDialogTest, FailedBrowseUpdateAndResetLoseNothing) {
     RunDialog([&](HWND dialog) {
         ASSERT_TRUE(ClickRow(dialog, 2));
         Type(dialog, "ND");
+        // A folder without a settings file is reported, and the loaded file stays.
+        auto chooser = FileDialogDriver::Start(FileDialogDriver::Confirm,
+                                               emptyFolder.Path("XGworks.exe"), dialog);
+        PressButton(dialog, IDC_BROWSE);
+        EXPECT_NE(chooser.get(), "");
+        ExpectBox(dialog, ErrorMessageTable[E8SettingsNotFound], ErrorCaption, IDOK);
+        EXPECT_EQ(ChildText(dialog, IDC_XGWORKS_PATH), executable);
+
+        // A file held open elsewhere can be neither saved nor reset.
         const HANDLE other =
             CreateFileA(settings.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -363,7 +368,7 @@ TEST_F(MainDialogTest, StartUpFailuresAreReportedAndLeaveEmptyLists) {
     }
 }
 
-TEST_F(MainDialogTest, BrowsingLoadsTheChosenInstallationOrKeepsTheLoadedOne) {
+TEST_F(MainDialogTest, BrowsingLoadsTheChosenInstallation) {
     // Without an installation there is nothing to save or reset until "..." loads one.
     RemoveUninstallEntry();
     RunDialog([&](HWND dialog) {
@@ -380,20 +385,6 @@ TEST_F(MainDialogTest, BrowsingLoadsTheChosenInstallationOrKeepsTheLoadedOne) {
         EXPECT_TRUE(WaitUntil([&] { return ChildText(dialog, IDC_XGWORKS_PATH) == executable; }));
         EXPECT_EQ(ListRows(dialog), MidiRows);
     });
-
-    // A folder without a settings file is reported, and the loaded file is still saved.
-    SetUninstallString(UninstallCommand(installation.Path()).c_str());
-    RunDialog([&](HWND dialog) {
-        auto chooser = FileDialogDriver::Start(FileDialogDriver::Confirm,
-                                               emptyFolder.Path("XGworks.exe"), dialog);
-        PressButton(dialog, IDC_BROWSE);
-        EXPECT_NE(chooser.get(), "");
-        ExpectBox(dialog, ErrorMessageTable[E8SettingsNotFound], ErrorCaption, IDOK);
-        EXPECT_EQ(ChildText(dialog, IDC_XGWORKS_PATH), executable);
-        EXPECT_EQ(ListRows(dialog), MidiRows);
-        ExpectSaved(dialog);
-    });
-    EXPECT_EQ(ReadBytes(settings).substr(0, 10), "[Midi Out]");
 }
 
 TEST_F(MainDialogTest, WinMainReturnsZero) {
