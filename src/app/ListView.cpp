@@ -4,6 +4,20 @@
 
 #include "app/InitCommonControlClasses.h"
 
+namespace {
+
+// Each item record is filled for its one call, with only the fields its mask names.
+LVITEMA TextItem(int row, int column, char* text) {
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.iSubItem = column;
+    item.pszText = text;
+    return item;
+}
+
+} // namespace
+
 ListView::ListView() {
     InitCommonControlClasses(ICC_LISTVIEW_CLASSES);
 }
@@ -21,30 +35,18 @@ int ListView::InsertColumn(const char* text, int width, int column, int format) 
 }
 
 int ListView::PutItemText(const char* text, int row, int column) {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.iSubItem = column;
-    item.pszText = const_cast<char*>(text);
-    UINT message = column == 0 ? LVM_INSERTITEMA : LVM_SETITEMA;
+    LVITEMA item = TextItem(row, column, const_cast<char*>(text));
+    const UINT message = column == 0 ? LVM_INSERTITEMA : LVM_SETITEMA;
     return static_cast<int>(Send(message, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
 BOOL ListView::SetItemText(const char* text, int row, int column) {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.iSubItem = column;
-    item.pszText = const_cast<char*>(text);
+    LVITEMA item = TextItem(row, column, const_cast<char*>(text));
     return static_cast<BOOL>(Send(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
 char* ListView::GetItemText(char* buffer, int size, int row, int column) {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.iSubItem = column;
-    item.pszText = buffer;
+    LVITEMA item = TextItem(row, column, buffer);
     item.cchTextMax = size;
     // The control may point pszText at its own storage; the caller asked for its buffer.
     if (Send(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) == 0) {

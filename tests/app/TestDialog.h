@@ -7,23 +7,25 @@
 #include "app/DialogBase.h"
 #include "TestDialogIds.h"
 
-// A dialog whose reaction is given by the test; it remembers every message it received.
+// A dialog that remembers every message it received. At WM_INITDIALOG, when its controls
+// exist, it runs the test's onInit and ends with its result; every other message is answered
+// with `answer`.
 class TestDialog : public DialogBase {
 public:
-    using Handler = std::function<INT_PTR(TestDialog& self, UINT message, WPARAM wParam)>;
+    using Handler = std::function<INT_PTR(TestDialog& self)>;
 
-    explicit TestDialog(Handler handler = nullptr, int templateId = IDD_TEST)
-        : DialogBase(templateId), handler(std::move(handler)) {}
+    explicit TestDialog(Handler onInit = nullptr, int templateId = IDD_TEST)
+        : DialogBase(templateId), onInit(std::move(onInit)) {}
 
-    INT_PTR HandleMessage(HWND handle, UINT message, WPARAM wParam, LPARAM) override {
-        if (messages.empty()) {
+    INT_PTR HandleMessage(HWND handle, UINT message, WPARAM, LPARAM) override {
+        if (messages.empty())
             handleSetOnFirstMessage = GetHandle() == handle;
-        }
-        if (GetHandle() != handle) {
-            ++foreignMessages;
-        }
+        foreignMessages += GetHandle() != handle;
         messages.push_back(message);
-        return handler ? handler(*this, message, wParam) : 0;
+        if (message != WM_INITDIALOG || !onInit)
+            return answer;
+        End(onInit(*this));
+        return TRUE;
     }
 
     int Count(UINT message) const {
@@ -33,20 +35,8 @@ public:
     std::vector<UINT> messages;
     bool handleSetOnFirstMessage = false;
     int foreignMessages = 0;
+    INT_PTR answer = 0;
 
 private:
-    Handler handler;
+    Handler onInit;
 };
-
-// Runs the test dialog with checks done inside its WM_INITDIALOG, when the controls exist.
-inline INT_PTR RunChecksInDialog(const std::function<void(TestDialog&)>& checks) {
-    TestDialog dialog([&](TestDialog& self, UINT message, WPARAM) -> INT_PTR {
-        if (message == WM_INITDIALOG) {
-            checks(self);
-            self.End(1);
-            return TRUE;
-        }
-        return FALSE;
-    });
-    return dialog.RunModal(nullptr, 0);
-}

@@ -20,7 +20,9 @@ ShortNameLookup SectionOf(std::map<std::string, std::string, NoCaseLess> keys) {
     };
 }
 
-Entries EntriesOf(const DeviceNameMap& map) {
+Entries Merged(FakeDeviceSource& devices, DeviceKind kind, const ShortNameLookup& section) {
+    DeviceNameMap map;
+    MergeDeviceNames(map, devices, kind, section);
     return Entries(map.begin(), map.end());
 }
 
@@ -30,43 +32,29 @@ TEST(MergeDeviceNames, PairsPresentDevicesWithTheirShortNames) {
     FakeDeviceSource devices;
     devices.names[MidiOut] = {"YAMAHA CBX A Driver", "SW1000 MIDI OUT", "Long One",  "Empty Value",
                               "sb16 midi",           "No Key",          "SB16 MIDI", "another"};
-    const std::string forty(40, 'x');
-    auto section = SectionOf({{"yamaha cbx a driver", "CBX A"},
-                              {"SW1000 MIDI OUT", "SW"},
-                              {"Long One", forty},
-                              {"Empty Value", ""},
-                              {"SB16 MIDI", "SB16"},
-                              {"Not Installed", "gone"}});
-    DeviceNameMap map;
-    MergeDeviceNames(map, devices, MidiOut, section);
-
+    const auto section = SectionOf({{"yamaha cbx a driver", "CBX A"},
+                                    {"SW1000 MIDI OUT", "SW"},
+                                    {"Long One", std::string(40, 'x')},
+                                    {"Empty Value", ""},
+                                    {"SB16 MIDI", "SB16"},
+                                    {"Not Installed", "gone"}});
     // Ordered by name ignoring case; one entry for names equal ignoring case, spelled as the
     // device with the lower identifier; keys of absent devices are not taken in.
-    EXPECT_EQ(EntriesOf(map), (Entries{{"another", ""},
-                                       {"Empty Value", ""},
-                                       {"Long One", std::string(31, 'x')},
-                                       {"No Key", ""},
-                                       {"sb16 midi", "SB16"},
-                                       {"SW1000 MIDI OUT", "SW"},
-                                       {"YAMAHA CBX A Driver", "CBX A"}}));
-
+    EXPECT_EQ(Merged(devices, MidiOut, section), (Entries{{"another", ""},
+                                                          {"Empty Value", ""},
+                                                          {"Long One", std::string(31, 'x')},
+                                                          {"No Key", ""},
+                                                          {"sb16 midi", "SB16"},
+                                                          {"SW1000 MIDI OUT", "SW"},
+                                                          {"YAMAHA CBX A Driver", "CBX A"}}));
     // Only the kind asked for is read.
-    DeviceNameMap waves;
-    MergeDeviceNames(waves, devices, WaveOut, section);
-    EXPECT_TRUE(waves.empty());
-}
+    EXPECT_TRUE(Merged(devices, WaveOut, section).empty());
 
-TEST(MergeDeviceNames, SkipsDevicesThatCannotBeNamedAndToleratesAMissingSection) {
-    FakeDeviceSource devices;
+    // Devices that cannot be named are skipped; without the section every name is empty.
     devices.names[WaveOut] = {FakeDeviceSource::FailingDevice, "SW1000 #1 WAVE OUT",
                               FakeDeviceSource::FailingDevice, std::string(31, 'n')};
-    DeviceNameMap map;
-    MergeDeviceNames(map, devices, WaveOut, SectionOf({{"SW1000 #1 WAVE OUT", "SW 1"}}));
-    EXPECT_EQ(EntriesOf(map),
+    EXPECT_EQ(Merged(devices, WaveOut, SectionOf({{"SW1000 #1 WAVE OUT", "SW 1"}})),
               (Entries{{std::string(31, 'n'), ""}, {"SW1000 #1 WAVE OUT", "SW 1"}}));
-
-    DeviceNameMap withoutSection;
-    MergeDeviceNames(withoutSection, devices, WaveOut, nullptr);
-    EXPECT_EQ(EntriesOf(withoutSection),
+    EXPECT_EQ(Merged(devices, WaveOut, nullptr),
               (Entries{{std::string(31, 'n'), ""}, {"SW1000 #1 WAVE OUT", ""}}));
 }

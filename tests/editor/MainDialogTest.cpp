@@ -1,45 +1,128 @@
 #include "editor/MainDialog.h"
 
-#include "DialogDriver.h"
 #include "FakeDeviceSource.h"
+#include "app/ListView.h"
 #include "dialogs/FileDialog.h"
 #include "editor/E8Error.h"
 #include "editor/EditorTexts.h"
 #include "editor/ResourceIds.h"
 #include "host/XGworksLookup.h"
 #include "support/FileDialogDriver.h"
+#include "support/MessageBoxAnswerer.h"
 #include "support/ScratchFolder.h"
+#include "support/WindowSearch.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <stdexcept>
+#include <thread>
+#include <utility>
+#include <vector>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int);
 
-using namespace DialogDriver;
-
 namespace {
+
+// The main dialog is driven from a second thread while the test's thread runs its modal loop.
+
+using Rows = std::vector<std::pair<std::string, std::string>>;
+
+const auto ExpectBox = MessageBoxAnswerer::Expect;
+
+void Click(HWND window, POINT point) {
+    ClientToScreen(window, &point);
+    SetForegroundWindow(GetAncestor(window, GA_ROOT));
+    SetCursorPos(point.x, point.y);
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+// Runs runModal on this thread and script on another once the dialog is shown, or an error box
+// of its start-up is; afterwards answers stray message boxes (as failures) and closes the
+// dialog, so a failing script never leaves the test hanging. Returns runModal's result.
+INT_PTR RunAndDrive(const std::function<INT_PTR()>& runModal,
+                    const std::function<void(HWND)>& script) {
+    std::thread driver([&script] {
+        HWND dialog = nullptr;
+        // Shown, or still hidden behind an error box of its start-up.
+        const auto shown = [&dialog] {
+            dialog = FindOwnDialog([](HWND window) {
+                return !GetWindow(window, GW_OWNER) && TextOf(window) == "Varnel";
+            });
+            return dialog && (IsWindowVisible(dialog) || MessageBoxAnswerer::Find(dialog));
+        };
+        if (!WaitUntil(shown)) {
+            ADD_FAILURE() << "the main dialog did not appear";
+            return;
+        }
+        script(dialog);
+        for (int round = 0; round < 250 && IsWindow(dialog); ++round, Sleep(20)) {
+            MessageBoxAnswerer::AnswerUnexpected(dialog);
+            PostMessageA(dialog, WM_CLOSE, 0, 0);
+        }
+    });
+    const INT_PTR result = runModal();
+    driver.join();
+    return result;
+}
+
+std::string ChildText(HWND dialog, int id) {
+    return TextOf(GetDlgItem(dialog, id));
+}
+
+Rows ListRows(HWND dialog) {
+    ListView list;
+    list.Attach(dialog, IDC_DEVICE_LIST);
+    Rows rows;
+    char name[256];
+    char shortName[256] = "";
+    for (int row = 0; list.GetItemText(name, sizeof name, row, 0); ++row) {
+        list.GetItemText(shortName, sizeof shortName, row, 1);
+        rows.emplace_back(name, shortName);
+    }
+    return rows;
+}
+
+// The user's actions: typing raises EN_CHANGE, a kind is chosen with its notification, rows
+// are clicked with the mouse (true once the row is selected and its short name shown).
+void Type(HWND dialog, const char* text) {
+    SendMessageA(GetDlgItem(dialog, IDC_SHORT_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void ChooseKind(HWND dialog, int kind) {
+    const HWND combo = GetDlgItem(dialog, IDC_DEVICE_KIND);
+    SendMessageA(combo, CB_SETCURSEL, kind, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_DEVICE_KIND, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+}
+
+bool ClickRow(HWND dialog, int row) {
+    const HWND list = GetDlgItem(dialog, IDC_DEVICE_LIST);
+    RECT bounds = {LVIR_LABEL, 0, 0, 0};
+    SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
+    // Clicks in one place in quick succession would make a double click.
+    static int offset = 0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        offset = (offset + 1) % 4;
+        Click(list, {bounds.left + 4 + 12 * offset, (bounds.top + bounds.bottom) / 2});
+        const auto shown = [&] {
+            return ListView_GetNextItem(list, -1, LVNI_SELECTED) == row &&
+                   ChildText(dialog, IDC_SHORT_NAME) == ListRows(dialog)[row].second;
+        };
+        if (WaitUntil(shown, 700))
+            return true;
+    }
+    return false;
+}
 
 constexpr REGSAM RegistryView = XGworksUninstallAccess & KEY_WOW64_32KEY;
 
 std::string DefaultText() {
     return ReadBytes(VARNEL_SOURCE_DIR "/res/DrvShortName.ini");
 }
-
-// One section as the writer lays it out: "=" one column after the longest key.
-std::string Written(const std::string& name, const Rows& entries) {
-    std::size_t width = 0;
-    for (const auto& entry : entries)
-        width = std::max(width, entry.first.size());
-    std::string text = "[" + name + "]\r\n";
-    for (const auto& entry : entries)
-        text += entry.first + std::string(width + 1 - entry.first.size(), ' ') + "= " +
-                entry.second + "\r\n";
-    return text + "\r\n\r\n\r\n";
-}
-
-const std::string Forty(40, 'L');
 
 // Sections out of order, keys of absent devices, a key in other letter case, a 40-byte value.
 const std::string SettingsText = "[Wave Out]\r\n"
@@ -52,7 +135,7 @@ const std::string SettingsText = "[Wave Out]\r\n"
                                  "sw1000 midi out=SW\r\n"
                                  "Cleared Device=ToClear\r\n"
                                  "Long Device=" +
-                                 Forty +
+                                 std::string(40, 'L') +
                                  "\r\n"
                                  "Not Installed=NI\r\n"
                                  "\r\n"
@@ -68,13 +151,9 @@ const Rows MidiRows = {{"Cleared Device", "ToClear"},
 class MainDialogTest : public testing::Test {
 protected:
     void SetUp() override {
-        settings = installation.Path("DrvShortName.ini");
-        executable = installation.Path("XGworks.exe");
-        elsewhere = emptyFolder.Path("XGworks.exe");
         WriteBytes(settings, SettingsText);
         WriteBytes(executable, "");
-        SetUninstallString(UninstallCommand(installation.Path()));
-
+        SetUninstallString(UninstallCommand(installation.Path()).c_str());
         devices.names[MidiOut] = {
             "YAMAHA CBX A Driver", "SW1000 MIDI OUT", FakeDeviceSource::FailingDevice,
             "Cleared Device",      "Long Device",     "New Device"};
@@ -93,7 +172,7 @@ protected:
     }
 
     // The entry where the program looks; a null value leaves the key without one.
-    static void SetUninstallString(const std::string* value) {
+    static void SetUninstallString(const char* value) {
         RemoveUninstallEntry();
         HKEY key = nullptr;
         ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, XGworksUninstallKey, 0, nullptr, 0,
@@ -101,23 +180,26 @@ protected:
                   ERROR_SUCCESS);
         if (value)
             RegSetValueExA(key, XGworksUninstallValue, 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>(value->c_str()),
-                           static_cast<DWORD>(value->size() + 1));
+                           reinterpret_cast<const BYTE*>(value), lstrlenA(value) + 1);
         RegCloseKey(key);
     }
-    static void SetUninstallString(const std::string& value) { SetUninstallString(&value); }
 
     INT_PTR RunDialog(const std::function<void(HWND)>& script) {
         MainDialog dialog(devices);
         return RunAndDrive([&dialog] { return dialog.RunModal(nullptr, 0); }, script);
     }
 
+    void ExpectSaved(HWND dialog) {
+        PressButton(dialog, IDC_UPDATE);
+        ExpectBox(dialog, ConfirmUpdateText, ConfirmUpdateCaption, IDYES);
+        ExpectBox(dialog, UpdateDoneText, UpdateDoneCaption, IDOK);
+    }
+
     FakeDeviceSource devices;
     ScratchFolder installation;
     ScratchFolder emptyFolder;
-    std::string settings;
-    std::string executable;
-    std::string elsewhere;
+    const std::string settings = installation.Path("DrvShortName.ini");
+    const std::string executable = installation.Path("XGworks.exe");
 };
 
 TEST_F(MainDialogTest, ShowsAndEditsTheDevicesOfEitherKindAndLeavesWithoutSaving) {
@@ -130,11 +212,10 @@ TEST_F(MainDialogTest, ShowsAndEditsTheDevicesOfEitherKindAndLeavesWithoutSaving
             EXPECT_EQ(ChildText(dialog, IDC_DEVICE_KIND), "MIDI Out");
             EXPECT_EQ(ChildText(dialog, IDC_SHORT_NAME), "");
             EXPECT_EQ(ListRows(dialog), MidiRows);
-            EXPECT_EQ(SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_SELECTED), -1);
+            EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), -1);
 
             ASSERT_TRUE(ClickRow(dialog, 4));
             EXPECT_EQ(ChildText(dialog, IDC_SHORT_NAME), "CBX A");
-            Type(dialog, "CBX");
             Type(dialog, "CBX-A");
             Rows rows = MidiRows;
             rows[4].second = "CBX-A";
@@ -142,22 +223,23 @@ TEST_F(MainDialogTest, ShowsAndEditsTheDevicesOfEitherKindAndLeavesWithoutSaving
 
             // A click below the rows clears the selection; the edit box keeps its text and
             // typing changes nothing.
-            ClickBelowRows(dialog);
-            ASSERT_TRUE(WaitUntil(
-                [&] { return SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_SELECTED) == -1; }));
+            RECT client = {};
+            GetClientRect(list, &client);
+            Click(list, {client.right / 2, client.bottom - 4});
+            ASSERT_TRUE(
+                WaitUntil([&] { return ListView_GetNextItem(list, -1, LVNI_SELECTED) < 0; }));
             EXPECT_EQ(ChildText(dialog, IDC_SHORT_NAME), "CBX-A");
             Type(dialog, "nowhere");
             EXPECT_EQ(ListRows(dialog), rows);
 
             ChooseKind(dialog, WaveOut);
             EXPECT_EQ(ChildText(dialog, IDC_SHORT_NAME), "");
-            const std::string longName(50, 'q');
             Rows waves = {
                 {"Quiet Wave", ""}, {"SB16 WAVE 出力", "SB16"}, {"SW1000 #1 WAVE OUT", "SW 1"}};
             EXPECT_EQ(ListRows(dialog), waves);
             ASSERT_TRUE(ClickRow(dialog, 0));
-            Type(dialog, longName.c_str());
-            waves[0].second = longName;
+            waves[0].second = std::string(50, 'q');
+            Type(dialog, waves[0].second.c_str());
 
             // Switching back and forth rebuilds the lists from the edited model.
             ChooseKind(dialog, MidiOut);
@@ -177,183 +259,139 @@ TEST_F(MainDialogTest, ShowsAndEditsTheDevicesOfEitherKindAndLeavesWithoutSaving
     }
 }
 
-TEST_F(MainDialogTest, UpdateAskedTwiceSavesTheEditsWhenConfirmed) {
+TEST_F(MainDialogTest, UpdateSavesTheEditsOnlyWhenConfirmed) {
     const INT_PTR result = RunDialog([&](HWND dialog) {
         ASSERT_TRUE(ClickRow(dialog, 2)); // New Device
         Type(dialog, "ND");
         ASSERT_TRUE(ClickRow(dialog, 0)); // Cleared Device
-        EXPECT_EQ(ChildText(dialog, IDC_SHORT_NAME), "ToClear");
         Type(dialog, "");
         ChooseKind(dialog, WaveOut);
         ASSERT_TRUE(ClickRow(dialog, 0)); // Quiet Wave
         Type(dialog, "QW");
 
-        Press(dialog, IDC_UPDATE);
+        // A reset answered No closes nothing: the update still saves.
+        PressButton(dialog, IDC_RESET);
+        ExpectBox(dialog, ConfirmResetText, ConfirmResetCaption, IDNO);
+        PressButton(dialog, IDC_UPDATE);
         ExpectBox(dialog, ConfirmUpdateText, ConfirmUpdateCaption, IDNO);
-        EXPECT_TRUE(IsWindow(dialog));
         EXPECT_EQ(ReadBytes(settings), SettingsText);
-
-        Press(dialog, IDC_UPDATE);
-        ExpectBox(dialog, ConfirmUpdateText, ConfirmUpdateCaption, IDYES);
-        ExpectBox(dialog, UpdateDoneText, UpdateDoneCaption, IDOK);
+        ExpectSaved(dialog);
         EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
     });
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(ReadBytes(settings), Written("Midi Out", {{"Long Device", std::string(31, 'L')},
-                                                        {"New Device", "ND"},
-                                                        {"Not Installed", "NI"},
-                                                        {"sw1000 midi out", "SW"},
-                                                        {"YAMAHA CBX A Driver", "CBX A"}}) +
-                                       Written("Other", {{"x", "1"}}) +
-                                       Written("Wave Out", {{"Absent Wave", "AW"},
-                                                            {"Quiet Wave", "QW"},
-                                                            {"SB16 WAVE 出力", "SB16"},
-                                                            {"SW1000 #1 WAVE OUT", "SW 1"}}));
+    // Sections sorted, "=" one column after the longest key, keys of absent devices kept, the
+    // cleared name gone.
+    EXPECT_EQ(ReadBytes(settings), "[Midi Out]\r\n"
+                                   "Long Device         = LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLL\r\n"
+                                   "New Device          = ND\r\n"
+                                   "Not Installed       = NI\r\n"
+                                   "sw1000 midi out     = SW\r\n"
+                                   "YAMAHA CBX A Driver = CBX A\r\n"
+                                   "\r\n\r\n\r\n"
+                                   "[Other]\r\n"
+                                   "x = 1\r\n"
+                                   "\r\n\r\n\r\n"
+                                   "[Wave Out]\r\n"
+                                   "Absent Wave        = AW\r\n"
+                                   "Quiet Wave         = QW\r\n"
+                                   "SB16 WAVE 出力     = SB16\r\n"
+                                   "SW1000 #1 WAVE OUT = SW 1\r\n"
+                                   "\r\n\r\n\r\n");
 }
 
-TEST_F(MainDialogTest, AFileHeldOpenElsewhereFailsUpdateAndResetAndLosesNothing) {
-    const INT_PTR result = RunDialog([&](HWND dialog) {
+TEST_F(MainDialogTest, FailedBrowseUpdateAndResetLoseNothing) {
+    RunDialog([&](HWND dialog) {
         ASSERT_TRUE(ClickRow(dialog, 2));
         Type(dialog, "ND");
+        // A folder without a settings file is reported, and the loaded file stays.
+        auto chooser = FileDialogDriver::Start(FileDialogDriver::Confirm,
+                                               emptyFolder.Path("XGworks.exe"), dialog);
+        PressButton(dialog, IDC_BROWSE);
+        EXPECT_NE(chooser.get(), "");
+        ExpectBox(dialog, ErrorMessageTable[E8SettingsNotFound], ErrorCaption, IDOK);
+        EXPECT_EQ(ChildText(dialog, IDC_XGWORKS_PATH), executable);
 
+        // A file held open elsewhere can be neither saved nor reset.
         const HANDLE other =
             CreateFileA(settings.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(other, INVALID_HANDLE_VALUE);
-        Press(dialog, IDC_UPDATE);
+        PressButton(dialog, IDC_UPDATE);
         ExpectBox(dialog, ConfirmUpdateText, ConfirmUpdateCaption, IDYES);
         ExpectBox(dialog, ErrorMessageTable[E8Unknown], ErrorCaption, IDOK);
-        Press(dialog, IDC_RESET);
+        PressButton(dialog, IDC_RESET);
         ExpectBox(dialog, ConfirmResetText, ConfirmResetCaption, IDYES);
         ExpectBox(dialog, ErrorMessageTable[E8ResetFailed], ErrorCaption, IDOK);
         CloseHandle(other);
         EXPECT_EQ(ReadBytes(settings), SettingsText);
         EXPECT_EQ(ListRows(dialog)[2].second, "ND");
-
-        Press(dialog, IDC_UPDATE);
-        ExpectBox(dialog, ConfirmUpdateText, ConfirmUpdateCaption, IDYES);
-        ExpectBox(dialog, UpdateDoneText, UpdateDoneCaption, IDOK);
+        ExpectSaved(dialog);
     });
-    EXPECT_EQ(result, 0);
     EXPECT_NE(ReadBytes(settings).find("New Device          = ND\r\n"), std::string::npos);
 }
 
-TEST_F(MainDialogTest, ResetAnsweredNoChangesNothingAndYesWritesTheDefaultText) {
-    RunDialog([&](HWND dialog) {
-        Press(dialog, IDC_RESET);
-        ExpectBox(dialog, ConfirmResetText, ConfirmResetCaption, IDNO);
-        EXPECT_EQ(ReadBytes(settings), SettingsText);
-        // The document is still there: an update saves.
-        Press(dialog, IDC_UPDATE);
-        ExpectBox(dialog, ConfirmUpdateText, ConfirmUpdateCaption, IDYES);
-        ExpectBox(dialog, UpdateDoneText, UpdateDoneCaption, IDOK);
-    });
-    EXPECT_EQ(ReadBytes(settings).substr(0, 10), "[Midi Out]");
-
-    // A file longer than the default text is left exactly as long as the default text.
-    WriteBytes(settings, SettingsText + ";" + std::string(20000, 'x') + "\r\n");
-    const INT_PTR result = RunDialog([&](HWND dialog) {
-        Press(dialog, IDC_RESET);
-        ExpectBox(dialog, ConfirmResetText, ConfirmResetCaption, IDYES);
-        ExpectBox(dialog, ResetDoneText, ResetDoneCaption, IDOK);
-        EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
-    });
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(ReadBytes(settings), DefaultText());
+TEST_F(MainDialogTest, ResetWritesTheDefaultTextOverALongerFileAndOneThatCannotBeLoaded) {
+    for (const std::string& text :
+         {SettingsText + ";" + std::string(20000, 'x') + "\r\n", std::string("; no section\r\n")}) {
+        WriteBytes(settings, text);
+        const INT_PTR result = RunDialog([&](HWND dialog) {
+            if (text.size() < SettingsText.size())
+                ExpectBox(dialog, ErrorMessageTable[E8SettingsNotFound], ErrorCaption, IDOK);
+            PressButton(dialog, IDC_RESET);
+            ExpectBox(dialog, ConfirmResetText, ConfirmResetCaption, IDYES);
+            ExpectBox(dialog, ResetDoneText, ResetDoneCaption, IDOK);
+            EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
+        });
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(ReadBytes(settings), DefaultText());
+    }
 }
 
 TEST_F(MainDialogTest, StartUpFailuresAreReportedAndLeaveEmptyLists) {
-    struct Case {
-        const char* what;
-        const std::string* value; // null: key without the value
-        bool removeKey;
-        int code;
-    };
     const std::string noMarker = UninstallCommand(installation.Path(), "-F");
-    const std::string noFolder = "C:\\Setup\\remove.exe -fsetup.log";
     const std::string noFile = UninstallCommand(emptyFolder.Path());
-    const Case cases[] = {
-        {"no uninstall key", nullptr, true, E8InstallationNotFound},
-        {"no uninstall string", nullptr, false, E8InstallationNotFound},
-        {"no -f", &noMarker, false, E8InstallationNotFound},
-        {"no folder after -f", &noFolder, false, E8Unknown},
-        {"no settings file", &noFile, false, E8SettingsNotFound},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        if (c.removeKey)
-            RemoveUninstallEntry();
-        else
-            SetUninstallString(c.value);
+    const struct {
+        const char* value; // null: the key without the value
+        int code;
+    } cases[] = {{nullptr, E8InstallationNotFound},
+                 {noMarker.c_str(), E8InstallationNotFound},
+                 {"C:\\Setup\\remove.exe -fsetup.log", E8Unknown},
+                 {noFile.c_str(), E8SettingsNotFound}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value ? c.value : "no uninstall string");
+        SetUninstallString(c.value);
         RunDialog([&](HWND dialog) {
             ExpectBox(dialog, ErrorMessageTable[c.code], ErrorCaption, IDOK);
             EXPECT_EQ(ListRows(dialog), Rows());
             EXPECT_EQ(ChildText(dialog, IDC_XGWORKS_PATH), "");
-            EXPECT_EQ(ChildText(dialog, IDC_DEVICE_KIND), "MIDI Out");
-            if (c.removeKey) {
-                Press(dialog, IDC_UPDATE);
-                ExpectBox(dialog, ConfirmUpdateText, ConfirmUpdateCaption, IDYES);
-                ExpectBox(dialog, ErrorMessageTable[E8Unknown], ErrorCaption, IDOK);
-                Press(dialog, IDC_RESET);
-                ExpectBox(dialog, ErrorMessageTable[E8NoSettingsFile], ErrorCaption, IDOK);
-            }
         });
     }
-
-    // A settings file without any section cannot be loaded, but it can be reset.
-    SetUninstallString(UninstallCommand(installation.Path()));
-    WriteBytes(settings, "; no section here\r\n");
-    RunDialog([&](HWND dialog) {
-        ExpectBox(dialog, ErrorMessageTable[E8SettingsNotFound], ErrorCaption, IDOK);
-        Press(dialog, IDC_RESET);
-        ExpectBox(dialog, ConfirmResetText, ConfirmResetCaption, IDYES);
-        ExpectBox(dialog, ResetDoneText, ResetDoneCaption, IDOK);
-    });
-    EXPECT_EQ(ReadBytes(settings), DefaultText());
 }
 
-TEST_F(MainDialogTest, BrowsingLoadsTheChosenInstallationOrKeepsTheLoadedOne) {
-    // After a failed start-up, "..." loads the chosen installation and lists its devices.
+TEST_F(MainDialogTest, BrowsingLoadsTheChosenInstallation) {
+    // Without an installation there is nothing to save or reset until "..." loads one.
     RemoveUninstallEntry();
     RunDialog([&](HWND dialog) {
         ExpectBox(dialog, ErrorMessageTable[E8InstallationNotFound], ErrorCaption, IDOK);
-        FileDialogDriver chooser(FileDialogDriver::Confirm, executable, dialog);
-        Press(dialog, IDC_BROWSE);
-        EXPECT_TRUE(chooser.Finish());
-        EXPECT_EQ(chooser.Caption(), FileDialog::DefaultOpenTitle);
+        PressButton(dialog, IDC_UPDATE);
+        ExpectBox(dialog, ConfirmUpdateText, ConfirmUpdateCaption, IDYES);
+        ExpectBox(dialog, ErrorMessageTable[E8Unknown], ErrorCaption, IDOK);
+        PressButton(dialog, IDC_RESET);
+        ExpectBox(dialog, ErrorMessageTable[E8NoSettingsFile], ErrorCaption, IDOK);
+
+        auto chooser = FileDialogDriver::Start(FileDialogDriver::Confirm, executable, dialog);
+        PressButton(dialog, IDC_BROWSE);
+        EXPECT_EQ(chooser.get(), FileDialog::DefaultOpenTitle);
         EXPECT_TRUE(WaitUntil([&] { return ChildText(dialog, IDC_XGWORKS_PATH) == executable; }));
         EXPECT_EQ(ListRows(dialog), MidiRows);
     });
-
-    // A folder without a settings file is reported, and the loaded file is still saved.
-    SetUninstallString(UninstallCommand(installation.Path()));
-    RunDialog([&](HWND dialog) {
-        FileDialogDriver chooser(FileDialogDriver::Confirm, elsewhere, dialog);
-        Press(dialog, IDC_BROWSE);
-        EXPECT_TRUE(chooser.Finish());
-        ExpectBox(dialog, ErrorMessageTable[E8SettingsNotFound], ErrorCaption, IDOK);
-        EXPECT_EQ(ChildText(dialog, IDC_XGWORKS_PATH), executable);
-        EXPECT_EQ(ListRows(dialog), MidiRows);
-        Press(dialog, IDC_UPDATE);
-        ExpectBox(dialog, ConfirmUpdateText, ConfirmUpdateCaption, IDYES);
-        ExpectBox(dialog, UpdateDoneText, UpdateDoneCaption, IDOK);
-    });
-    EXPECT_EQ(ReadBytes(settings).substr(0, 10), "[Midi Out]");
-}
-
-TEST_F(MainDialogTest, OpensTheSettingsBesideAnExecutablePath) {
-    MainDialog dialog(devices);
-    EXPECT_EQ(dialog.OpenXGworksSettings(executable.c_str()), E8Success);
-    EXPECT_EQ(dialog.OpenXGworksSettings(installation.Path().c_str()), E8Success);
-    EXPECT_EQ(dialog.OpenXGworksSettings((elsewhere).c_str()), E8SettingsNotFound);
-    EXPECT_THROW(dialog.OpenXGworksSettings("XGworks.exe"), std::out_of_range);
 }
 
 TEST_F(MainDialogTest, WinMainReturnsZero) {
     const INT_PTR result = RunAndDrive(
         [] { return WinMain(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOWNORMAL); },
         [](HWND dialog) {
-            Press(dialog, IDC_CANCEL);
+            PressButton(dialog, IDC_CANCEL);
             EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
         });
     EXPECT_EQ(result, 0);
