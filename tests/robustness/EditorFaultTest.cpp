@@ -1,6 +1,5 @@
 #include "editor/MainDialog.h"
 
-#include "editor/DialogDriver.h"
 #include "editor/E8Error.h"
 #include "editor/EditorTexts.h"
 #include "editor/FakeDeviceSource.h"
@@ -9,14 +8,14 @@
 #include "support/FailingFileOperations.h"
 #include "support/MessageBoxAnswerer.h"
 #include "support/ScratchFolder.h"
+#include "support/WindowSearch.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
-#include <vector>
-
-using namespace DialogDriver;
+#include <thread>
 
 namespace {
 
@@ -32,12 +31,37 @@ struct Command {
     const char* confirmCaption;
     int errorCode;
     const char* doneText;
+    const char* doneCaption;
 };
 
-const Command Update = {IDC_UPDATE, ConfirmUpdateText, ConfirmUpdateCaption, E8Unknown,
-                        UpdateDoneText};
-const Command Reset = {IDC_RESET, ConfirmResetText, ConfirmResetCaption, E8ResetFailed,
-                       ResetDoneText};
+const Command Update = {IDC_UPDATE, ConfirmUpdateText, ConfirmUpdateCaption,
+                        E8Unknown,  UpdateDoneText,    UpdateDoneCaption};
+const Command Reset = {IDC_RESET,     ConfirmResetText, ConfirmResetCaption,
+                       E8ResetFailed, ResetDoneText,    ResetDoneCaption};
+
+// Runs dialog on this thread and script on another once the dialog is shown; closes the dialog
+// when the script leaves it open, answering a box that is still there as a failure.
+void RunAndDrive(MainDialog& dialog, const std::function<void(HWND)>& script) {
+    std::thread driver([&script] {
+        HWND window = nullptr;
+        const auto shown = [&window] {
+            window =
+                FindOwnDialog([](HWND w) { return IsWindowVisible(w) && TextOf(w) == "Varnel"; });
+            return window != nullptr;
+        };
+        if (!WaitUntil(shown)) {
+            ADD_FAILURE() << "the main dialog did not appear";
+            return;
+        }
+        script(window);
+        for (int round = 0; round < 250 && IsWindow(window); ++round, Sleep(20)) {
+            MessageBoxAnswerer::AnswerUnexpected(window);
+            PostMessageA(window, WM_CLOSE, 0, 0);
+        }
+    });
+    dialog.RunModal(nullptr, 0);
+    driver.join();
+}
 
 // An update or a reset of the editor whose Nth file operation fails, for every N: it either
 // succeeds, or shows its error box and leaves the file's bytes as they were; no temporary file
@@ -67,13 +91,17 @@ protected:
     // Presses the command's button and confirms; true when the error box came, false for the
     // success box.
     static bool Run(HWND dialog, const Command& command) {
-        Press(dialog, command.button);
-        ExpectBox(dialog, command.confirmText, command.confirmCaption, IDYES);
-        MessageBoxAnswerer box(dialog);
-        EXPECT_TRUE(box.Wait());
-        const bool failed = box.Text() == ErrorMessageTable[command.errorCode];
-        EXPECT_EQ(failed ? ErrorMessageTable[command.errorCode] : command.doneText, box.Text());
-        box.Answer(IDOK);
+        PressButton(dialog, command.button);
+        MessageBoxAnswerer::Expect(dialog, command.confirmText, command.confirmCaption, IDYES);
+        HWND box = nullptr;
+        EXPECT_TRUE(WaitUntil([&] { return (box = MessageBoxAnswerer::Find(dialog)) != nullptr; }));
+        const std::string error = ErrorMessageTable[command.errorCode];
+        const bool failed = box && TextOf(GetDlgItem(box, 0xFFFF)) == error;
+        if (failed) {
+            MessageBoxAnswerer::Expect(dialog, error, ErrorCaption, IDOK);
+        } else {
+            MessageBoxAnswerer::Expect(dialog, command.doneText, command.doneCaption, IDOK);
+        }
         return failed;
     }
 
@@ -85,21 +113,20 @@ protected:
             WriteBytes(settings, Settings);
             FailingFileOperations failing(failAt);
             MainDialog dialog(devices);
-            RunAndDrive([&dialog] { return dialog.RunModal(nullptr, 0); },
-                        [&](HWND window) {
-                            bool failed;
-                            {
-                                FileOperations::Override override(failing);
-                                failed = Run(window, command);
-                            }
-                            EXPECT_EQ(NoTemporaryFile, installation.Files().size());
-                            if (failed) {
-                                ++refused;
-                                EXPECT_EQ(Settings, ReadBytes(settings));
-                                EXPECT_FALSE(Run(window, command));
-                            }
-                            EXPECT_TRUE(WaitUntil([window] { return !IsWindow(window); }));
-                        });
+            RunAndDrive(dialog, [&](HWND window) {
+                bool failed;
+                {
+                    FileOperations::Override override(failing);
+                    failed = Run(window, command);
+                }
+                EXPECT_EQ(NoTemporaryFile, installation.Files().size());
+                if (failed) {
+                    ++refused;
+                    EXPECT_EQ(Settings, ReadBytes(settings));
+                    EXPECT_FALSE(Run(window, command));
+                }
+                EXPECT_TRUE(WaitUntil([window] { return !IsWindow(window); }));
+            });
             EXPECT_EQ(result, ReadBytes(settings));
             EXPECT_EQ(NoTemporaryFile, installation.Files().size());
             if (!failing.Failed()) {
