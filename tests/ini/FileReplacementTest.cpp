@@ -18,107 +18,76 @@ const std::string Edited =
 
 using Names = std::vector<std::string>;
 
-// A save whose Nth file operation fails, for every N: the file holds either its old bytes
-// (Write returned 0, the document is still bound and saves on a second try) or the new ones,
-// and no temporary file is left either way.
-TEST(FileReplacement, SaveWithAFailingFileOperation) {
+// A save or a reset whose Nth file operation fails, for every N: the file holds either its old
+// bytes or the new ones, and no temporary file is left. A refused save returns 0 and leaves
+// the document bound, so that it saves on a second try.
+TEST(FileReplacement, FailingFileOperations) {
     ScratchFolder folder;
-    int refused = 0;
-    for (int failAt = 1;; ++failAt) {
-        SCOPED_TRACE(failAt);
-        IniFile ini;
-        StatusCode status;
-        Load(folder, Original, ini, status);
-        ini.FindSection("MIDI Out")->Set("c", "4");
-        FailingFileOperations failing(failAt);
-        StatusCode written;
-        {
-            FileOperations::Override override(failing);
-            written = ini.Write(true);
-        }
-        EXPECT_EQ(Names{"test.ini"}, folder.Files());
-        if (written != StatusOk) {
-            ++refused;
-            EXPECT_EQ(0, written);
-            EXPECT_EQ(Original, ReadBytes(folder.Path("test.ini")));
-            ASSERT_NE(nullptr, ini.NativeHandle());
-            EXPECT_EQ(StatusOk, ini.Write(true));
-        }
-        ini.Close();
-        EXPECT_EQ(Edited, ReadBytes(folder.Path("test.ini")));
-        if (!failing.Failed()) {
-            break;
-        }
-    }
+    const std::string path = folder.Path("test.ini");
     // Probe, temporary file, its open, two sections, flush, close, replace.
-    EXPECT_EQ(8, refused);
-}
+    EXPECT_EQ(8, CountFailures([&](FileOperations& failing) {
+                  IniFile ini;
+                  StatusCode status;
+                  Load(folder, Original, ini, status);
+                  ini.FindSection("MIDI Out")->Set("c", "4");
+                  StatusCode written;
+                  {
+                      FileOperations::Override override(failing);
+                      written = ini.Write(true);
+                  }
+                  EXPECT_EQ(Names{"test.ini"}, folder.Files());
+                  if (written != StatusOk) {
+                      EXPECT_EQ(0, written);
+                      EXPECT_EQ(Original, ReadBytes(path));
+                      EXPECT_EQ(StatusOk, ini.Write(true));
+                  }
+                  ini.Close();
+                  EXPECT_EQ(Edited, ReadBytes(path));
+                  return written != StatusOk;
+              }));
 
-TEST(FileReplacement, ReplaceBytesWithAFailingFileOperation) {
-    ScratchFolder folder;
-    const std::string path = folder.Path("DrvShortName.ini");
     const std::string replacement = DefaultText() + "\n\x1A\r";
-    int refused = 0;
-    for (int failAt = 1;; ++failAt) {
-        SCOPED_TRACE(failAt);
-        WriteBytes(path, Original);
-        FailingFileOperations failing(failAt);
-        bool replaced;
-        {
-            FileOperations::Override override(failing);
-            replaced = ReplaceFileBytes(path.c_str(), replacement.data(),
-                                        static_cast<unsigned long>(replacement.size()));
-        }
-        EXPECT_EQ(replaced ? replacement : Original, ReadBytes(path));
-        EXPECT_EQ(Names{"DrvShortName.ini"}, folder.Files());
-        refused += replaced ? 0 : 1;
-        if (!failing.Failed()) {
-            EXPECT_TRUE(replaced);
-            break;
-        }
-    }
     // Probe, temporary file, its open, write, flush, close, replace.
-    EXPECT_EQ(7, refused);
+    EXPECT_EQ(7, CountFailures([&](FileOperations& failing) {
+                  WriteBytes(path, Original);
+                  FileOperations::Override override(failing);
+                  const bool replaced =
+                      ReplaceFileBytes(path.c_str(), replacement.data(),
+                                       static_cast<unsigned long>(replacement.size()));
+                  EXPECT_EQ(replaced ? replacement : Original, ReadBytes(path));
+                  EXPECT_EQ(Names{"test.ini"}, folder.Files());
+                  return !replaced;
+              }));
 }
 
-TEST(FileReplacement, FileHeldOpenByAnotherHandle) {
+// Another program's ordinary open does not share deletion, so a save must wait for it; the
+// document's own stream keeps a reset out, as does a handle that shares nothing. Neither a
+// missing folder nor an overlong path is created.
+TEST(FileReplacement, RefusedReplacements) {
     ScratchFolder folder;
     const std::string path = folder.Path("test.ini");
     IniFile ini;
     StatusCode status;
     Load(folder, Original, ini, status);
-
-    // Another program's ordinary open does not share deletion: the save must wait for it.
     HANDLE other =
         CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                     nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, other);
     EXPECT_EQ(0, ini.Write(true));
     CloseHandle(other);
-    EXPECT_EQ(Original, ReadBytes(path));
-    ASSERT_NE(nullptr, ini.NativeHandle());
-
-    // The document's own stream keeps a reset out, as does a handle that shares nothing.
     EXPECT_FALSE(ReplaceFileBytes(path.c_str(), "[x]\n", 4));
     ini.Close();
     other = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, other);
     EXPECT_FALSE(ReplaceFileBytes(path.c_str(), "[x]\n", 4));
     CloseHandle(other);
+    EXPECT_FALSE(ReplaceFileBytes(folder.Path("no\\such.ini").c_str(), "abc", 3));
+    EXPECT_FALSE(ReplaceFileBytes(folder.Path(std::string(MAX_PATH, 'n')).c_str(), "abc", 3));
     EXPECT_EQ(Original, ReadBytes(path));
     EXPECT_EQ(Names{"test.ini"}, folder.Files());
 
-    EXPECT_TRUE(ReplaceFileBytes(path.c_str(), "[x]\n", 4));
-    EXPECT_EQ("[x]\n", ReadBytes(path));
-}
-
-TEST(FileReplacement, MissingFolderTooLongPathAndMissingFile) {
-    ScratchFolder folder;
-    EXPECT_FALSE(ReplaceFileBytes(folder.Path("no\\such.ini").c_str(), "abc", 3));
-    EXPECT_FALSE(ReplaceFileBytes(folder.Path(std::string(MAX_PATH, 'n')).c_str(), "abc", 3));
-    EXPECT_TRUE(folder.Files().empty());
-    EXPECT_TRUE(ReplaceFileBytes(folder.Path("new.ini").c_str(), "abc", 3));
-    EXPECT_EQ("abc", ReadBytes(folder.Path("new.ini")));
+    EXPECT_TRUE(ReplaceFileBytes(folder.Path("new.ini").c_str(), "[x]\n", 4));
+    EXPECT_EQ("[x]\n", ReadBytes(folder.Path("new.ini")));
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "ini/FileOperations.h"
 
+#include <gtest/gtest.h>
+
 // File operations of which the Nth (counting from 1) fails and every other one succeeds.
 // A failing close still releases the stream, as fclose does. Install it with
 // FileOperations::Override; the code under test needs the varnel_ini library.
@@ -40,3 +42,17 @@ private:
     int failAt;
     int count = 0;
 };
+
+// Calls attempt(operations) with operations failing their Nth call, for N = 1, 2, ... until
+// an attempt needs fewer calls; returns for how many N the attempt reported a failure.
+template <typename Attempt> int CountFailures(Attempt attempt) {
+    int failures = 0;
+    for (int failAt = 1;; ++failAt) {
+        SCOPED_TRACE(failAt);
+        FailingFileOperations operations(failAt);
+        failures += attempt(operations) ? 1 : 0;
+        if (!operations.Failed()) {
+            return failures;
+        }
+    }
+}

@@ -2,7 +2,8 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -36,15 +37,15 @@ public:
         std::vector<std::string> names;
         WIN32_FIND_DATAA found;
         const HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) {
-            return names;
-        }
-        do {
+        for (bool more = search != INVALID_HANDLE_VALUE; more;
+             more = FindNextFileA(search, &found)) {
             if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
                 names.push_back(found.cFileName);
             }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+        }
+        if (search != INVALID_HANDLE_VALUE) {
+            FindClose(search);
+        }
         return names;
     }
 
@@ -54,23 +55,11 @@ private:
 
 // The bytes of a file, untranslated; empty when it cannot be read.
 inline std::string ReadBytes(const std::string& path) {
-    std::string bytes;
-    if (FILE* file = std::fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        std::size_t got;
-        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-            bytes.append(buffer, got);
-        }
-        std::fclose(file);
-    }
-    return bytes;
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 inline bool WriteBytes(const std::string& path, const std::string& bytes) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) {
-        return false;
-    }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
+    std::ofstream file(path, std::ios::binary);
+    return file.write(bytes.data(), bytes.size()) && file.flush();
 }
