@@ -55,59 +55,42 @@ TEST(IniSection, SetInAnyOrderWithErasesBetween) {
     }
 }
 
-// Names take none of the last three of Pieces, keys none of the last two, values not the last.
-class Generator {
-public:
-    int Below(std::size_t n) { return std::uniform_int_distribution<int>(0, int(n) - 1)(random); }
-
-    // Up to pieces of the first ones of Pieces, trimmed of blanks and tabs when asked.
-    std::string Text(int pieces, int excluded, bool trim) {
+// Documents of CP932 names, keys and values whose second bytes are "[", "\" and "]" read back
+// as they were written. Names take none of the last three of Pieces, keys none of the last two,
+// values not the last; keys and values lose their outer blanks and tabs, as a read would.
+TEST(IniRoundTrip, GeneratedDocuments) {
+    std::mt19937 random(20240601);
+    const auto below = [&random](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+    };
+    const auto text = [&](std::size_t pieces, std::size_t excluded, bool trim) {
         std::string text;
-        for (int i = Below(pieces + 1); i > 0; --i) {
-            text += Pieces[Below(Pieces.size() - excluded)];
+        for (std::size_t i = below(pieces + 1); i > 0; --i) {
+            text += Pieces[below(Pieces.size() - excluded)];
         }
         if (trim) {
             text.erase(0, text.find_first_not_of(" \t"));
             text.erase(text.find_last_not_of(" \t") + 1);
         }
         return text;
-    }
-
-    IniSection* Section() {
-        auto* section = new IniSection;
-        section->SetName(Text(8, 3, false).c_str());
-        std::vector<std::string> keys;
-        for (int i = Below(12); i > 0; --i) {
-            std::string key = Text(12, 2, true);
-            if (key.empty() || key[0] == '[') {
-                continue;
-            }
-            // Now and then a key again, spelled with other letter case.
-            if (!keys.empty() && Below(4) == 0) {
-                key = keys[Below(keys.size())];
-                CharUpperA(key.data());
-            }
-            keys.push_back(key);
-            section->Set(key.c_str(), Text(15, 1, true).c_str());
-        }
-        return section;
-    }
-
-private:
-    std::mt19937 random{20240601};
-};
-
-TEST(IniRoundTrip, GeneratedDocuments) {
+    };
     ScratchFolder folder;
     const std::string path = folder.Path("round.ini");
-    Generator generate;
     for (int n = 0; n < 3000; ++n) {
         SCOPED_TRACE(n);
         WriteBytes(path, "");
         IniFile ini;
         ASSERT_EQ(StatusNoSection, ini.Open(path.c_str()));
-        for (int count = 1 + generate.Below(4); count > 0; --count) {
-            ini.AddSection(generate.Section());
+        for (std::size_t count = 1 + below(4); count > 0; --count) {
+            auto* section = new IniSection;
+            section->SetName(text(8, 3, false).c_str());
+            for (std::size_t i = below(12); i > 0; --i) {
+                const std::string key = text(12, 2, true);
+                if (!key.empty() && key[0] != '[') {
+                    section->Set(key.c_str(), text(15, 1, true).c_str());
+                }
+            }
+            ini.AddSection(section);
         }
         const Document document = Snapshot(ini);
         ASSERT_EQ(StatusOk, ini.Write(false));
