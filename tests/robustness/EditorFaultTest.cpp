@@ -63,50 +63,48 @@ void RunAndDrive(MainDialog& dialog, const std::function<void(HWND)>& script) {
     driver.join();
 }
 
+// Presses the command's button and confirms; true when the error box came, false for the
+// success box.
+bool RunCommand(HWND dialog, const Command& command) {
+    PressButton(dialog, command.button);
+    MessageBoxAnswerer::Expect(dialog, command.confirmText, command.confirmCaption, IDYES);
+    HWND box = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (box = MessageBoxAnswerer::Find(dialog)) != nullptr; }));
+    const std::string error = ErrorMessageTable[command.errorCode];
+    const bool failed = box && TextOf(GetDlgItem(box, 0xFFFF)) == error;
+    if (failed) {
+        MessageBoxAnswerer::Expect(dialog, error, ErrorCaption, IDOK);
+    } else {
+        MessageBoxAnswerer::Expect(dialog, command.doneText, command.doneCaption, IDOK);
+    }
+    return failed;
+}
+
+constexpr REGSAM RegistryView = XGworksUninstallAccess & KEY_WOW64_32KEY;
+
 // An update or a reset of the editor whose Nth file operation fails, for every N: it either
 // succeeds, or shows its error box and leaves the file's bytes as they were; no temporary file
 // is left either way, and after a failure the same command succeeds.
-class EditorFaults : public testing::Test {
-protected:
-    void SetUp() override {
-        settings = installation.Path("DrvShortName.ini");
-        WriteBytes(installation.Path("XGworks.exe"), "");
-        const std::string command = "C:\\Setup\\remove.exe -f" + installation.Path() + "setup.log";
-        HKEY key = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS,
-                  RegCreateKeyExA(HKEY_LOCAL_MACHINE, XGworksUninstallKey, 0, nullptr, 0,
-                                  KEY_WRITE | RegistryView, nullptr, &key, nullptr));
-        RegSetValueExA(key, XGworksUninstallValue, 0, REG_SZ,
-                       reinterpret_cast<const BYTE*>(command.c_str()),
-                       static_cast<DWORD>(command.size() + 1));
-        RegCloseKey(key);
-        devices.names[MidiOut] = {"YAMAHA CBX A Driver"};
-        devices.names[WaveOut] = {"SB16 WAVE 出力"};
-    }
-
-    void TearDown() override {
-        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, XGworksUninstallKey, RegistryView, 0);
-    }
-
-    // Presses the command's button and confirms; true when the error box came, false for the
-    // success box.
-    static bool Run(HWND dialog, const Command& command) {
-        PressButton(dialog, command.button);
-        MessageBoxAnswerer::Expect(dialog, command.confirmText, command.confirmCaption, IDYES);
-        HWND box = nullptr;
-        EXPECT_TRUE(WaitUntil([&] { return (box = MessageBoxAnswerer::Find(dialog)) != nullptr; }));
-        const std::string error = ErrorMessageTable[command.errorCode];
-        const bool failed = box && TextOf(GetDlgItem(box, 0xFFFF)) == error;
-        if (failed) {
-            MessageBoxAnswerer::Expect(dialog, error, ErrorCaption, IDOK);
-        } else {
-            MessageBoxAnswerer::Expect(dialog, command.doneText, command.doneCaption, IDOK);
-        }
-        return failed;
-    }
+TEST(EditorFaults, UpdateAndReset) {
+    ScratchFolder installation;
+    const std::string settings = installation.Path("DrvShortName.ini");
+    WriteBytes(installation.Path("XGworks.exe"), "");
+    const std::string uninstall = "C:\\Setup\\remove.exe -f" + installation.Path() + "setup.log";
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, XGworksUninstallKey, 0, nullptr, 0,
+                                             KEY_WRITE | RegistryView, nullptr, &key, nullptr));
+    RegSetValueExA(key, XGworksUninstallValue, 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(uninstall.c_str()),
+                   static_cast<DWORD>(uninstall.size() + 1));
+    RegCloseKey(key);
+    FakeDeviceSource devices;
+    devices.names[MidiOut] = {"YAMAHA CBX A Driver"};
+    devices.names[WaveOut] = {"SB16 WAVE 出力"};
+    // XGworks.exe and DrvShortName.ini only.
+    const std::size_t noTemporaryFile = 2;
 
     // The number of N for which the command failed.
-    int FailEachOperation(const Command& command, const std::string& result) {
+    const auto failEachOperation = [&](const Command& command, const std::string& result) {
         return CountFailures([&](FileOperations& failing) {
             WriteBytes(settings, Settings);
             MainDialog dialog(devices);
@@ -114,37 +112,27 @@ protected:
             RunAndDrive(dialog, [&](HWND window) {
                 {
                     FileOperations::Override override(failing);
-                    failed = Run(window, command);
+                    failed = RunCommand(window, command);
                 }
-                EXPECT_EQ(NoTemporaryFile, installation.Files().size());
+                EXPECT_EQ(noTemporaryFile, installation.Files().size());
                 if (failed) {
                     EXPECT_EQ(Settings, ReadBytes(settings));
-                    EXPECT_FALSE(Run(window, command));
+                    EXPECT_FALSE(RunCommand(window, command));
                 }
                 EXPECT_TRUE(WaitUntil([window] { return !IsWindow(window); }));
             });
             EXPECT_EQ(result, ReadBytes(settings));
-            EXPECT_EQ(NoTemporaryFile, installation.Files().size());
+            EXPECT_EQ(noTemporaryFile, installation.Files().size());
             return failed;
         });
-    }
-
-    static constexpr REGSAM RegistryView = XGworksUninstallAccess & KEY_WOW64_32KEY;
-    // XGworks.exe and DrvShortName.ini only.
-    static constexpr std::size_t NoTemporaryFile = 2;
-
-    FakeDeviceSource devices;
-    ScratchFolder installation;
-    std::string settings;
-};
-
-TEST_F(EditorFaults, UpdateAndReset) {
+    };
     // Probe, temporary file, its open, two sections, flush, close, replace. A failure to close
     // the document's own stream, to open it again or to close it at the end comes after the
     // file is safe.
-    EXPECT_EQ(8, FailEachOperation(Update, Updated));
+    EXPECT_EQ(8, failEachOperation(Update, Updated));
     // Probe, temporary file, its open, write, flush, close, replace.
-    EXPECT_EQ(7, FailEachOperation(Reset, ReadBytes(VARNEL_DEFAULT_TEXT)));
+    EXPECT_EQ(7, failEachOperation(Reset, ReadBytes(VARNEL_DEFAULT_TEXT)));
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, XGworksUninstallKey, RegistryView, 0);
 }
 
 } // namespace
