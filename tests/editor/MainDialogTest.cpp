@@ -7,6 +7,7 @@
 #include "editor/EditorTexts.h"
 #include "editor/ResourceIds.h"
 #include "host/XGworksLookup.h"
+#include "support/DialogDriver.h"
 #include "support/FileDialogDriver.h"
 #include "support/MessageBoxAnswerer.h"
 #include "support/ScratchFolder.h"
@@ -15,7 +16,6 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -38,35 +38,6 @@ void Click(HWND window, POINT point) {
     inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, inputs, sizeof(INPUT));
-}
-
-// Runs runModal on this thread and script on another once the dialog is shown, or an error box
-// of its start-up is; afterwards answers stray message boxes (as failures) and closes the
-// dialog, so a failing script never leaves the test hanging. Returns runModal's result.
-INT_PTR RunAndDrive(const std::function<INT_PTR()>& runModal,
-                    const std::function<void(HWND)>& script) {
-    std::thread driver([&script] {
-        HWND dialog = nullptr;
-        // Shown, or still hidden behind an error box of its start-up.
-        const auto shown = [&dialog] {
-            dialog = FindOwnDialog([](HWND window) {
-                return !GetWindow(window, GW_OWNER) && TextOf(window) == "Varnel";
-            });
-            return dialog && (IsWindowVisible(dialog) || MessageBoxAnswerer::Find(dialog));
-        };
-        if (!WaitUntil(shown)) {
-            ADD_FAILURE() << "the main dialog did not appear";
-            return;
-        }
-        script(dialog);
-        for (int round = 0; round < 250 && IsWindow(dialog); ++round, Sleep(20)) {
-            MessageBoxAnswerer::AnswerUnexpected(dialog);
-            PostMessageA(dialog, WM_CLOSE, 0, 0);
-        }
-    });
-    const INT_PTR result = runModal();
-    driver.join();
-    return result;
 }
 
 std::string ChildText(HWND dialog, int id) {
@@ -186,7 +157,8 @@ protected:
 
     INT_PTR RunDialog(const std::function<void(HWND)>& script) {
         MainDialog dialog(devices);
-        return RunAndDrive([&dialog] { return dialog.RunModal(nullptr, 0); }, script);
+        return RunAndDrive(
+            "Varnel", [&dialog] { return dialog.RunModal(nullptr, 0); }, script);
     }
 
     void ExpectSaved(HWND dialog) {
@@ -389,6 +361,7 @@ TEST_F(MainDialogTest, BrowsingLoadsTheChosenInstallation) {
 
 TEST_F(MainDialogTest, WinMainReturnsZero) {
     const INT_PTR result = RunAndDrive(
+        "Varnel",
         [] { return WinMain(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOWNORMAL); },
         [](HWND dialog) {
             PressButton(dialog, IDC_CANCEL);

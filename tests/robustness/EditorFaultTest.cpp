@@ -5,6 +5,7 @@
 #include "editor/FakeDeviceSource.h"
 #include "editor/ResourceIds.h"
 #include "host/XGworksLookup.h"
+#include "support/DialogDriver.h"
 #include "support/FailingFileOperations.h"
 #include "support/MessageBoxAnswerer.h"
 #include "support/ScratchFolder.h"
@@ -13,9 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <string>
-#include <thread>
 
 namespace {
 
@@ -38,30 +37,6 @@ const Command Update = {IDC_UPDATE, ConfirmUpdateText, ConfirmUpdateCaption,
                         E8Unknown,  UpdateDoneText,    UpdateDoneCaption};
 const Command Reset = {IDC_RESET,     ConfirmResetText, ConfirmResetCaption,
                        E8ResetFailed, ResetDoneText,    ResetDoneCaption};
-
-// Runs dialog on this thread and script on another once the dialog is shown; closes the dialog
-// when the script leaves it open, answering a box that is still there as a failure.
-void RunAndDrive(MainDialog& dialog, const std::function<void(HWND)>& script) {
-    std::thread driver([&script] {
-        HWND window = nullptr;
-        const auto shown = [&window] {
-            window =
-                FindOwnDialog([](HWND w) { return IsWindowVisible(w) && TextOf(w) == "Varnel"; });
-            return window != nullptr;
-        };
-        if (!WaitUntil(shown)) {
-            ADD_FAILURE() << "the main dialog did not appear";
-            return;
-        }
-        script(window);
-        for (int round = 0; round < 250 && IsWindow(window); ++round, Sleep(20)) {
-            MessageBoxAnswerer::AnswerUnexpected(window);
-            PostMessageA(window, WM_CLOSE, 0, 0);
-        }
-    });
-    dialog.RunModal(nullptr, 0);
-    driver.join();
-}
 
 // Presses the command's button and confirms; true when the error box came, false for the
 // success box.
@@ -109,18 +84,20 @@ TEST(EditorFaults, UpdateAndReset) {
             WriteBytes(settings, Settings);
             MainDialog dialog(devices);
             bool failed = false;
-            RunAndDrive(dialog, [&](HWND window) {
-                {
-                    FileOperations::Override override(failing);
-                    failed = RunCommand(window, command);
-                }
-                EXPECT_EQ(noTemporaryFile, installation.Files().size());
-                if (failed) {
-                    EXPECT_EQ(Settings, ReadBytes(settings));
-                    EXPECT_FALSE(RunCommand(window, command));
-                }
-                EXPECT_TRUE(WaitUntil([window] { return !IsWindow(window); }));
-            });
+            RunAndDrive(
+                "Varnel", [&dialog] { return dialog.RunModal(nullptr, 0); },
+                [&](HWND window) {
+                    {
+                        FileOperations::Override override(failing);
+                        failed = RunCommand(window, command);
+                    }
+                    EXPECT_EQ(noTemporaryFile, installation.Files().size());
+                    if (failed) {
+                        EXPECT_EQ(Settings, ReadBytes(settings));
+                        EXPECT_FALSE(RunCommand(window, command));
+                    }
+                    EXPECT_TRUE(WaitUntil([window] { return !IsWindow(window); }));
+                });
             EXPECT_EQ(result, ReadBytes(settings));
             EXPECT_EQ(noTemporaryFile, installation.Files().size());
             return failed;
