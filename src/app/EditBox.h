@@ -3,4 +3,10 @@
 #include "app/Control.h"
 
 // Its text is read and written through Window's text operations.
-class EditBox : public Control {};
+class EditBox : public Control {
+public:
+    // EM_LIMITTEXT: what the user may type, in the control's own count.
+    void LimitText(int limit);
+    // EM_SETSEL: selects from start to end; past the text means its end.
+    void SetSel(int start, int end);
+};

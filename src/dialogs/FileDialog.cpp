@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "ini/AnsiText.h"
 #include "ini/NoCaseLess.h"
 
 namespace {
@@ -15,14 +16,8 @@ bool FitsPath(size_t length) {
 
 // A trail byte of a double-byte character may be 0x5C; only a real backslash counts.
 bool EndsWithBackslash(const std::string& text) {
-    bool last = false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        last = text[i] == '\\';
-        if (IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size()) {
-            ++i;
-        }
-    }
-    return last;
+    const char* last = FindLastAnsiChar(text.c_str(), '\\');
+    return last && last[1] == '\0';
 }
 
 } // namespace

@@ -1,18 +1,17 @@
 #include "editor/DeviceNameMap.h"
 
-#include "editor/DeviceSource.h"
+#include "ini/AnsiText.h"
 
 void MergeDeviceNames(DeviceNameMap& map, DeviceSource& devices, DeviceKind kind,
                       const ShortNameLookup& lookup) {
     const unsigned count = devices.Count(kind);
     for (unsigned id = 0; id < count; ++id) {
         char name[DeviceSource::NameSize] = "";
-        if (!devices.Name(kind, id, name))
+        if (!devices.Name(kind, id, name)) {
             continue;
+        }
         name[DeviceSource::NameSize - 1] = '\0';
-        char shortName[DeviceSource::NameSize] = "";
-        if (lookup)
-            lookup(name, shortName, sizeof(shortName));
-        map[name] = shortName;
+        const char* stored = lookup ? lookup(name) : nullptr;
+        map[name] = stored ? std::string(stored, AnsiFitLength(stored, MaxShortNameBytes)) : "";
     }
 }

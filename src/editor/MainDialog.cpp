@@ -7,6 +7,7 @@
 #include "editor/WinmmDeviceSource.h"
 #include "host/RegistryKey.h"
 #include "host/XGworksLookup.h"
+#include "ini/AnsiText.h"
 #include "ini/FileReplacement.h"
 #include "ini/IniSection.h"
 
@@ -15,7 +16,6 @@
 #include <climits>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -38,8 +38,16 @@ DefaultSettings LoadDefaultSettings() {
         text.bytes = LockResource(loaded);
         text.size = SizeofResource(nullptr, resource);
     }
-    if (!text.bytes)
+    if (!text.bytes) {
         throw E8Unknown;
+    }
+    return text;
+}
+
+std::string TextOf(Window& window) {
+    std::string text(static_cast<std::size_t>(window.GetTextLength()) + 1, '\0');
+    text.resize(static_cast<std::size_t>(
+        window.GetText(&text[0], static_cast<int>(text.size()))));
     return text;
 }
 
@@ -53,50 +61,25 @@ MainDialog::MainDialog(DeviceSource& devices)
 MainDialog::~MainDialog() = default;
 
 INT_PTR MainDialog::HandleMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
-    // Nothing may leave a window procedure; what the handlers do not report themselves is
-    // reported here.
+    // The one place that catches: nothing may leave a window procedure, and whatever a handler
+    // gives up on is told to the user here, after which the dialog goes on.
     try {
         switch (message) {
         case WM_INITDIALOG:
             OnInitDialog(handle);
             break;
-        case WM_COMMAND: {
-            const int code = HIWORD(wParam);
-            switch (LOWORD(wParam)) {
-            case IDC_UPDATE:
-                UpdateFile();
-                break;
-            case IDC_CANCEL:
-                Close();
-                break;
-            case IDC_SHORT_NAME:
-                if (code == EN_CHANGE)
-                    OnShortNameChange();
-                break;
-            case IDC_BROWSE:
-                OnBrowse();
-                break;
-            case IDC_DEVICE_KIND:
-                if (code == CBN_SELCHANGE) {
-                    const int kind = static_cast<int>(kindCombo.GetCurSel());
-                    if (kind == MidiOut || kind == WaveOut)
-                        FillDeviceList(static_cast<DeviceKind>(kind));
-                }
-                break;
-            case IDC_RESET:
-                ResetFile();
-                break;
-            }
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
             break;
-        }
         case WM_NOTIFY:
-            if (wParam == IDC_DEVICE_LIST && reinterpret_cast<NMHDR*>(lParam)->code == NM_CLICK)
-                OnDeviceListClick();
+            OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
             break;
         case WM_CLOSE:
             End(0);
             break;
         }
+    } catch (E8Error error) {
+        ShowError(error);
     } catch (...) {
         ShowError(E8Unknown);
     }
@@ -113,13 +96,54 @@ void MainDialog::OnInitDialog(HWND handle) {
 
     authorEdit.SetText(AuthorText);
     webPageEdit.SetText(WebPageText);
+    // The control may count characters; OnShortNameChange holds the box to bytes.
+    shortNameEdit.LimitText(MaxShortNameBytes);
     kindCombo.AddString(DeviceKindTitle[MidiOut]);
     kindCombo.AddString(DeviceKindTitle[WaveOut]);
     SetupListColumns();
-    ClearDeviceList();
-    LocateXGworks();
     kindCombo.SetCurSel(MidiOut);
     FillDeviceList(MidiOut);
+    LocateXGworks();
+}
+
+void MainDialog::OnCommand(int id, int code) {
+    switch (id) {
+    case IDC_UPDATE:
+        UpdateFile();
+        break;
+    case IDC_CANCEL:
+        Close();
+        break;
+    case IDC_SHORT_NAME:
+        if (code == EN_CHANGE) {
+            OnShortNameChange();
+        }
+        break;
+    case IDC_BROWSE:
+        OnBrowse();
+        break;
+    case IDC_DEVICE_KIND:
+        if (code == CBN_SELCHANGE) {
+            const int kind = kindCombo.GetCurSel();
+            if (kind == MidiOut || kind == WaveOut) {
+                FillDeviceList(static_cast<DeviceKind>(kind));
+            }
+        }
+        break;
+    case IDC_RESET:
+        ResetFile();
+        break;
+    }
+}
+
+void MainDialog::OnNotify(const NMHDR& header) {
+    if (header.idFrom != IDC_DEVICE_LIST || header.code != LVN_ITEMCHANGED) {
+        return;
+    }
+    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    if ((change.uChanged & LVIF_STATE) && ((change.uOldState ^ change.uNewState) & LVIS_SELECTED)) {
+        OnDeviceSelectionChange();
+    }
 }
 
 void MainDialog::SetupListColumns() {
@@ -135,38 +159,47 @@ void MainDialog::ClearDeviceList() {
 }
 
 void MainDialog::FillDeviceList(DeviceKind kind) {
-    deviceList.DeleteAllItems();
+    ClearDeviceList();
+    currentKind = kind;
     for (const auto& device : deviceMaps[kind]) {
-        const int row = static_cast<int>(deviceList.PutItemText(device.first.c_str(), INT_MAX, 0));
+        const int row = deviceList.PutItemText(device.first.c_str(), INT_MAX, 0);
         deviceList.PutItemText(device.second.c_str(), row, 1);
     }
-    currentKind = kind;
-    SetChildText(IDC_SHORT_NAME, "");
+    shortNameEdit.SetText("");
 }
 
-void MainDialog::OnDeviceListClick() {
-    const int row = static_cast<int>(deviceList.GetNextSelected(0));
-    if (row < 0)
-        return;
+void MainDialog::OnDeviceSelectionChange() {
+    const int row = deviceList.GetNextSelected(0);
     char name[DeviceSource::NameSize] = "";
-    if (!deviceList.GetItemText(name, sizeof(name), row, 0))
-        return;
     // A copy: the change notification that setting the text raises writes into the map.
-    const std::string shortName = deviceMaps[currentKind][name];
-    SetChildText(IDC_SHORT_NAME, shortName.c_str());
+    std::string shortName;
+    if (row >= 0 && deviceList.GetItemText(name, sizeof(name), row, 0)) {
+        shortName = deviceMaps[currentKind][name];
+    }
+    shortNameEdit.SetText(shortName.c_str());
 }
 
 void MainDialog::OnShortNameChange() {
-    const int row = static_cast<int>(deviceList.GetNextSelected(0));
-    if (row < 0)
+    const int row = deviceList.GetNextSelected(0);
+    if (row < 0) {
         return;
-    const int length = static_cast<int>(shortNameEdit.GetTextLength());
-    std::vector<char> text(length + 1, '\0');
-    shortNameEdit.GetText(text.data(), length + 1);
-    deviceList.SetItemText(text.data(), row, 1);
+    }
+    std::string text = TextOf(shortNameEdit);
+    const std::size_t fit = AnsiFitLength(text.c_str(), MaxShortNameBytes);
+    if (fit < text.size()) {
+        // What XGworks cannot read is refused here, where the user sees it; the change
+        // notification of the shorter text stores it.
+        MessageBeep(MB_OK);
+        text.resize(fit);
+        shortNameEdit.SetText(text.c_str());
+        shortNameEdit.SetSel(INT_MAX, INT_MAX);
+        return;
+    }
+    deviceList.SetItemText(text.c_str(), row, 1);
     char name[DeviceSource::NameSize] = "";
-    if (deviceList.GetItemText(name, sizeof(name), row, 0))
-        deviceMaps[currentKind][name] = text.data();
+    if (deviceList.GetItemText(name, sizeof(name), row, 0)) {
+        deviceMaps[currentKind][name] = text;
+    }
 }
 
 void MainDialog::OnBrowse() {
@@ -174,32 +207,35 @@ void MainDialog::OnBrowse() {
     dialog.SetOwner(GetHandle());
     dialog.SetFlags(dialog.Flags() | OFN_HIDEREADONLY);
     dialog.SetFilter(XGworksFilter, XGworksFilterSize);
-    if (dialog.Run(0, nullptr, nullptr) == 0)
-        return;
-    if (OpenXGworksSettings(dialog.Selection(0)) != E8Success) {
-        ShowError(E8SettingsNotFound);
+    if (dialog.Run(0, nullptr, nullptr) == 0) {
         return;
     }
-    for (DeviceNameMap& map : deviceMaps)
+    if (OpenXGworksSettings(dialog.Selection(0)) != E8Success) {
+        throw E8SettingsNotFound;
+    }
+    for (DeviceNameMap& map : deviceMaps) {
         map.clear();
-    EnumerateMidiOutDevices();
-    EnumerateWaveOutDevices();
+    }
+    EnumerateDevices(MidiOut);
+    EnumerateDevices(WaveOut);
     FillDeviceList(currentKind);
 }
 
 int MainDialog::OpenXGworksSettings(const char* executablePath) {
     std::string directory = executablePath;
-    const std::size_t separator = FindLastSeparator(directory);
-    if (separator == std::string::npos)
+    const char* separator = FindLastAnsiChar(directory.c_str(), '\\');
+    if (!separator) {
         throw std::out_of_range("the executable path names no folder");
-    directory.resize(separator);
+    }
+    directory.resize(static_cast<std::size_t>(separator - directory.c_str()));
 
     auto document = std::make_unique<IniFile>();
     if (document->Open((directory + XGworksSettingsName).c_str()) < 0) {
         // A file that opened but holds no section stays bound when nothing else is, so that
         // a reset can still repair it.
-        if (!iniFile->NativeHandle())
+        if (!iniFile->NativeHandle()) {
             iniFile = std::move(document);
+        }
         return E8SettingsNotFound;
     }
     iniFile = std::move(document);
@@ -209,124 +245,109 @@ int MainDialog::OpenXGworksSettings(const char* executablePath) {
 
 void MainDialog::LocateXGworks() {
     RegistryKey key;
-    try {
-        if (key.Open(RegistryRoot::LocalMachine, XGworksUninstallKey, XGworksUninstallAccess) !=
-            ERROR_SUCCESS)
-            throw E8InstallationNotFound;
-        const RegistryValue* value = key.QueryValue(XGworksUninstallValue);
-        if (!value)
-            throw E8InstallationNotFound;
-        std::string executable;
-        switch (XGworksPathFromUninstallString(reinterpret_cast<const char*>(value->Data()),
-                                               value->Size(), executable)) {
-        case UninstallMarkerMissing:
-            throw E8InstallationNotFound;
-        case UninstallNoDirectory:
-            throw E8Unknown;
-        case UninstallPathFound:
-            break;
-        }
-        const int result = OpenXGworksSettings(executable.c_str());
-        if (result != E8Success)
-            throw static_cast<E8Error>(result);
-        EnumerateMidiOutDevices();
-        EnumerateWaveOutDevices();
-    } catch (E8Error error) {
-        ShowError(error);
-    } catch (...) {
-        ShowError(E8Unknown);
+    if (key.Open(RegistryRoot::LocalMachine, XGworksUninstallKey, XGworksUninstallAccess) !=
+        ERROR_SUCCESS) {
+        throw E8InstallationNotFound;
     }
-    key.Close();
-}
-
-void MainDialog::EnumerateMidiOutDevices() {
+    const RegistryValue* value = key.QueryValue(XGworksUninstallValue);
+    if (!value) {
+        throw E8InstallationNotFound;
+    }
+    std::string executable;
+    switch (XGworksPathFromUninstallString(reinterpret_cast<const char*>(value->Data()),
+                                           value->Size(), executable)) {
+    case UninstallMarkerMissing:
+        throw E8InstallationNotFound;
+    case UninstallNoDirectory:
+        throw E8Unknown;
+    case UninstallPathFound:
+        break;
+    }
+    const int result = OpenXGworksSettings(executable.c_str());
+    if (result != E8Success) {
+        throw static_cast<E8Error>(result);
+    }
     EnumerateDevices(MidiOut);
-}
-
-void MainDialog::EnumerateWaveOutDevices() {
     EnumerateDevices(WaveOut);
+    FillDeviceList(currentKind);
 }
 
 void MainDialog::EnumerateDevices(DeviceKind kind) {
     const IniSection* section = iniFile->FindSection(DeviceKindSection[kind]);
-    MergeDeviceNames(deviceMaps[kind], devices, kind,
-                     [section](const char* name, char* buffer, int size) {
-                         if (section)
-                             section->Get(name, buffer, size);
-                     });
+    MergeDeviceNames(deviceMaps[kind], devices, kind, [section](const char* name) -> const char* {
+        const auto found = section ? section->Find(name) : IniSection::const_iterator();
+        return section && found != section->end() ? found->second.c_str() : nullptr;
+    });
 }
 
 void MainDialog::UpdateFile() {
     if (MessageBoxA(GetHandle(), ConfirmUpdateText, ConfirmUpdateCaption,
-                    MB_YESNO | MB_ICONQUESTION) != IDYES)
+                    MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return;
+    }
     if (!SaveDeviceNames()) {
-        ShowError(E8Unknown);
-        return;
+        throw E8Unknown;
     }
     MessageBoxA(GetHandle(), UpdateDoneText, UpdateDoneCaption, MB_OK | MB_ICONINFORMATION);
     Close();
 }
 
 bool MainDialog::SaveDeviceNames() {
-    try {
-        IniSection* sections[DeviceKindCount] = {};
-        for (int kind = 0; kind < DeviceKindCount; ++kind) {
-            sections[kind] = iniFile->FindSection(DeviceKindTitle[kind]);
-            if (!sections[kind])
-                return false;
-        }
-        for (int kind = 0; kind < DeviceKindCount; ++kind) {
-            IniSection& section = *sections[kind];
-            for (const auto& device : deviceMaps[kind]) {
-                if (!device.second.empty()) {
-                    section.Set(device.first.c_str(), device.second.c_str());
-                } else {
-                    const auto key = section.Find(device.first.c_str());
-                    if (key != section.end())
-                        section.Erase(key);
-                }
-            }
-        }
-        // A failed write leaves the file as it was and the document bound to it, so the
-        // user can try again.
-        if (iniFile->Write(true) != StatusOk)
-            return false;
-        iniFile->Close();
-        return true;
-    } catch (...) {
+    if (!iniFile->NativeHandle()) {
         return false;
     }
+    for (int kind = 0; kind < DeviceKindCount; ++kind) {
+        IniSection* section = iniFile->FindSection(DeviceKindTitle[kind]);
+        for (const auto& [name, shortName] : deviceMaps[kind]) {
+            if (!shortName.empty()) {
+                // A file without the section gets it with its first name.
+                if (!section) {
+                    section = new IniSection;
+                    section->SetName(DeviceKindSection[kind]);
+                    iniFile->AddSection(section);
+                }
+                section->Set(name.c_str(), shortName.c_str());
+            } else if (section) {
+                section->Erase(section->Find(name.c_str()));
+            }
+        }
+    }
+    // A failed write leaves the file as it was and the document bound to it, so the user can
+    // try again.
+    if (iniFile->Write(true) != StatusOk) {
+        return false;
+    }
+    iniFile->Close();
+    return true;
 }
 
 void MainDialog::ResetFile() {
-    try {
-        if (!iniFile->NativeHandle())
-            throw E8NoSettingsFile;
-        char path[MAX_PATH] = "";
-        iniFile->FullPath(path, sizeof(path));
-        if (MessageBoxA(GetHandle(), ConfirmResetText, ConfirmResetCaption,
-                        MB_YESNO | MB_ICONQUESTION) != IDYES)
-            return;
-        const DefaultSettings text = LoadDefaultSettings();
-        // The document keeps the file open, which would stop its replacement.
-        iniFile->Close();
-        if (!ReplaceFileBytes(path, text.bytes, text.size)) {
-            // The file kept its old bytes; bind it again so the edits can still be saved.
-            iniFile->Open(path);
-            throw E8ResetFailed;
-        }
-        MessageBoxA(GetHandle(), ResetDoneText, ResetDoneCaption, MB_OK | MB_ICONINFORMATION);
-        Close();
-    } catch (E8Error error) {
-        ShowError(error);
-    } catch (...) {
-        ShowError(E8Unknown);
+    if (!iniFile->NativeHandle()) {
+        throw E8NoSettingsFile;
     }
+    char path[MAX_PATH] = "";
+    iniFile->FullPath(path, sizeof(path));
+    if (MessageBoxA(GetHandle(), ConfirmResetText, ConfirmResetCaption,
+                    MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        return;
+    }
+    const DefaultSettings text = LoadDefaultSettings();
+    // The document stays bound until the file is replaced, so that after a failure the edits
+    // can still be saved.
+    if (!ReplaceFileBytes(path, text.bytes, text.size)) {
+        throw E8ResetFailed;
+    }
+    iniFile->Close();
+    MessageBoxA(GetHandle(), ResetDoneText, ResetDoneCaption, MB_OK | MB_ICONINFORMATION);
+    Close();
 }
 
 void MainDialog::ShowError(int code) {
-    if (code < 0 || code >= E8ErrorCount)
+    if (code < 0 || code >= E8ErrorCount) {
         code = E8Unknown;
+    }
     MessageBoxA(GetHandle(), ErrorMessageTable[code], ErrorCaption, MB_OK | MB_ICONERROR);
+    if (code == E8InstallationNotFound) {
+        Post(WM_COMMAND, MAKEWPARAM(IDC_BROWSE, BN_CLICKED), 0);
+    }
 }

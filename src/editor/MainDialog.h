@@ -32,19 +32,24 @@ public:
 
 private:
     void OnInitDialog(HWND handle);
+    void OnCommand(int id, int code);
+    void OnNotify(const NMHDR& header);
     void SetupListColumns();
     void ClearDeviceList();
     void FillDeviceList(DeviceKind kind);
-    void OnDeviceListClick();
+    // Shows the short name of the selected row, or nothing when no row is selected, however
+    // the selection came about (mouse, keyboard, a refill of the list).
+    void OnDeviceSelectionChange();
     void OnShortNameChange();
     void OnBrowse();
+    // Throws E8Error (or anything else, shown as code 5) when the installation cannot be
+    // loaded; the lists then stay empty.
     void LocateXGworks();
-    void EnumerateMidiOutDevices();
-    void EnumerateWaveOutDevices();
     void EnumerateDevices(DeviceKind kind);
     void UpdateFile();
     bool SaveDeviceNames();
     void ResetFile();
+    // Shows the error box; code 3 promises the file dialog, so it follows the box.
     void ShowError(int code);
 
     DeviceSource& devices;

@@ -1,48 +1,49 @@
 #include "host/XGworksLookup.h"
 
+#include "ini/AnsiText.h"
+
 #include <cstring>
 
-std::size_t FindLastSeparator(const std::string& text, UINT codePage) {
-    // A byte 0x5C may be the second byte of a double-byte character ("ソ" is 83 5C).
-    std::size_t last = std::string::npos;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\')
-            last = i;
-        else if (IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[i])))
-            ++i;
-    }
-    return last;
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
 }
 
+// The first marker that starts the text or follows a blank, or null.
+const char* FindMarker(const char* text) {
+    const std::size_t length = std::strlen(XGworksLogMarker);
+    for (const char* p = text; *p != '\0'; p = NextAnsiChar(p)) {
+        // A blank is never a second byte, so the byte before p is a character of its own.
+        if ((p == text || IsBlank(p[-1])) && std::strncmp(p, XGworksLogMarker, length) == 0) {
+            return p + length;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
 UninstallStringResult XGworksPathFromUninstallString(const char* data, std::size_t size,
-                                                     std::string& executablePath, UINT codePage) {
-    if (size == 0)
+                                                     std::string& executablePath) {
+    if (size == 0) {
         return UninstallMarkerMissing;
+    }
     const char* end = static_cast<const char*>(std::memchr(data, '\0', size));
     const std::string text(data, end ? static_cast<std::size_t>(end - data) : size);
-
-    std::size_t marker = std::string::npos;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text.compare(i, 2, XGworksLogMarker) == 0) {
-            marker = i;
-            break;
-        }
-        if (IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[i])))
-            ++i;
-    }
-    if (marker == std::string::npos)
+    const char* marker = FindMarker(text.c_str());
+    if (!marker) {
         return UninstallMarkerMissing;
-
-    std::string rest = text.substr(marker + 2);
+    }
+    std::string rest = marker;
     if (!rest.empty() && rest[0] == '"') {
         const std::size_t closing = rest.find('"', 1);
         rest = rest.substr(1, closing == std::string::npos ? std::string::npos : closing - 1);
     }
-
-    const std::size_t lastSeparator = FindLastSeparator(rest, codePage);
-    if (lastSeparator == std::string::npos)
+    const char* separator = FindLastAnsiChar(rest.c_str(), '\\');
+    if (!separator) {
         return UninstallNoDirectory;
-
-    executablePath = rest.substr(0, lastSeparator) + XGworksExecutableName;
+    }
+    executablePath = rest.substr(0, separator - rest.c_str()) + XGworksExecutableName;
     return UninstallPathFound;
 }

@@ -23,14 +23,13 @@ enum UninstallStringResult {
     UninstallNoDirectory,
 };
 
-// Position of the last backslash of text that is a character of its own in codePage (not the
-// second byte of a double-byte character), or std::string::npos.
-std::size_t FindLastSeparator(const std::string& text, UINT codePage = CP_ACP);
-
-// Derives the XGworks executable's path from the bytes of the uninstall command: the folder
-// of the path that follows the first "-f" (found at a character boundary of codePage), plus
-// the executable's name. A path after "-f" that begins with a double quote ends at the next
-// one, so no quotation mark becomes part of the folder.
+// Derives the XGworks executable's path from the bytes of the uninstall command (up to the
+// first NUL): the folder of the path that follows the first "-f" standing at the start of the
+// text or after a blank, as installers write it (IsUninst.exe -f"C:\...\Uninst.isu",
+// remove.exe -fC:\...\setup.log), so that the "-f" of a folder like "my-files" is no marker,
+// plus the executable's name. A path after "-f" that begins with a double quote ends at the
+// next one, so no quotation mark becomes part of the folder. The text is walked character by
+// character in the ANSI code page, so no second byte of a double-byte character is taken for
+// "-" or a backslash.
 UninstallStringResult XGworksPathFromUninstallString(const char* data, std::size_t size,
-                                                     std::string& executablePath,
-                                                     UINT codePage = CP_ACP);
+                                                     std::string& executablePath);

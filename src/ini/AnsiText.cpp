@@ -31,6 +31,17 @@ const char* NextAnsiChar(const char* text) {
     return text + 1;
 }
 
+std::size_t AnsiFitLength(const char* text, std::size_t maxBytes) {
+    const char* end = text;
+    for (const char* next; *end != '\0'; end = next) {
+        next = NextAnsiChar(end);
+        if (static_cast<std::size_t>(next - text) > maxBytes) {
+            break;
+        }
+    }
+    return static_cast<std::size_t>(end - text);
+}
+
 const char* FindAnsiChar(const char* text, char c) {
     for (const char* p = text; *p != '\0'; p = NextAnsiChar(p)) {
         if (*p == c) {

@@ -26,8 +26,9 @@ public:
     StatusCode Close();
     // The first section whose name equals name ignoring case, or null.
     IniSection* FindSection(const char* name);
-    // Replaces the file's content with the document, as one step. StatusOk, or 0 when the file
-    // could not be replaced: it then keeps its old bytes and the document stays bound to it.
+    // Replaces the file's content with the document, as one step (ReplaceFileBytes: the old
+    // content stays as a backup). StatusOk, or StatusWriteFailed when the file could not be
+    // replaced: it then keeps its old bytes and the document stays bound to it.
     StatusCode Write(bool sortSections);
     // The bound file's full path, or null when no file was ever opened.
     char* FullPath(char* buffer, int size, char** namePart = nullptr);
@@ -47,8 +48,6 @@ public:
     const IniSection* Section(std::size_t index) const { return sections[index].get(); }
 
 private:
-    bool WriteReplacement(const char* path) const;
-
     std::unique_ptr<TextFile> stream;
     std::vector<std::unique_ptr<IniSection>> sections;
 };

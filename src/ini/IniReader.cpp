@@ -1,6 +1,7 @@
 #include "ini/IniReader.h"
 
 #include "ini/AnsiText.h"
+#include "ini/FileOperations.h"
 #include "ini/IniFile.h"
 #include "ini/IniSection.h"
 
@@ -38,13 +39,6 @@ int NextLine(TextStream& stream, std::string& line) {
         return 1;
     }
     return stream.AtEnd() ? 0 : -1;
-}
-
-// A Ctrl-Z ends the text before the end of the file, and the handle under the stream stands
-// wherever the last buffered read left it. Close cuts the file there; at the end it cuts
-// nothing, so a document that is only read leaves its file whole.
-void SeekToEnd(TextStream& stream) {
-    stream.Seek(0, SEEK_END);
 }
 
 } // namespace
@@ -98,8 +92,7 @@ StatusCode IniSection::ParseLine(const char* line) {
 
 StatusCode IniFile::Open(const char* path) {
     char fullPath[MAX_PATH];
-    const DWORD length = GetFullPathNameA(path, MAX_PATH, fullPath, nullptr);
-    if (length == 0 || length >= MAX_PATH) {
+    if (!ResolveFullPath(path, fullPath)) {
         return StatusOpenFailed;
     }
     Close();
@@ -110,8 +103,6 @@ StatusCode IniFile::Open(const char* path) {
     stream = std::move(file);
     const StatusCode status = Parse();
     if (status == StatusReadFailed) {
-        // Where the handle stands after a failed read says nothing about the text, so the
-        // file is released without Close, which would cut it there.
         stream.reset();
     }
     return status;
@@ -128,7 +119,6 @@ StatusCode IniFile::Parse() {
     while ((got = NextLine(*stream, line)) > 0 && !IsHeader(line, name)) {
     }
     if (got >= 0 && stream->AtEnd()) {
-        SeekToEnd(*stream);
         return StatusNoSection;
     }
     auto section = std::make_unique<IniSection>();
@@ -147,6 +137,5 @@ StatusCode IniFile::Parse() {
         return StatusReadFailed;
     }
     AddSection(section.release());
-    SeekToEnd(*stream);
     return StatusOk;
 }

@@ -3,25 +3,31 @@
 #include "ini/IniSection.h"
 #include "ini/TextFile.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <string>
 
 namespace {
 
+// Appends part as a text-mode stream writes it: every line feed becomes CR LF.
+void AppendText(std::string& text, const std::string& part) {
+    for (const char c : part) {
+        if (c == '\n') {
+            text += '\r';
+        }
+        text += c;
+    }
+}
+
 // "[name]", one line per entry with every "=" of the section in one column, three empty lines.
 void AppendSection(const IniSection& section, std::string& text) {
-    text += '[';
-    text += section.Name();
-    text += "]\n";
+    AppendText(text, std::string("[") + section.Name() + "]\n");
     const std::size_t width = static_cast<std::size_t>(section.MaxKeyLength()) + 1;
     for (const auto& [key, value] : section) {
-        text += key;
-        text.append(width - key.size(), ' ');
-        text += "= ";
-        text += value;
-        text += '\n';
+        AppendText(text, key + std::string(width - key.size(), ' ') + "= " + value + "\n");
     }
-    text += "\n\n\n";
+    AppendText(text, "\n\n\n");
 }
 
 } // namespace
@@ -42,48 +48,24 @@ StatusCode IniFile::SortSections() {
 }
 
 StatusCode IniFile::Write(bool sortSections) {
-    if (!NativeHandle()) {
-        return 0;
+    char path[MAX_PATH];
+    if (!NativeHandle() || !stream->FullPath(path, MAX_PATH)) {
+        return StatusWriteFailed;
     }
     if (sortSections) {
         SortSections();
     }
-    char path[MAX_PATH];
-    if (!stream->FullPath(path, MAX_PATH)) {
-        return 0;
-    }
-    // Our own handle does not share deletion, so the file cannot be replaced while it is open.
-    // At the end of the file the close cuts nothing.
-    stream->Seek(0, SEEK_END);
-    stream->Close();
-    const bool replaced = WriteReplacement(path);
-    if (stream->Open(path, "r+") == 0) {
-        stream->Seek(0, SEEK_END);
-    }
-    return replaced ? StatusOk : 0;
-}
-
-bool IniFile::WriteReplacement(const char* path) const {
-    FileReplacement replacement(path);
-    if (!replacement.Begin()) {
-        return false;
-    }
-    // Declared after the replacement, so that on failure its handle is released before the
-    // replacement removes the file.
-    TextFile temporary;
-    if (temporary.Open(replacement.TemporaryPath(), "w") != 0) {
-        return false;
-    }
+    // Built whole before the disk is touched: whatever fails here leaves the file and the
+    // document as they were.
     std::string text;
     for (const auto& section : sections) {
-        text.clear();
         AppendSection(*section, text);
-        if (temporary.WriteText(text.c_str(), 0) < 0) {
-            return false;
-        }
     }
-    if (temporary.Flush() != 0 || temporary.Close() != 0) {
-        return false;
+    if (!ReplaceFileBytes(path, text.data(), static_cast<unsigned long>(text.size()))) {
+        return StatusWriteFailed;
     }
-    return replacement.Commit();
+    // Our handle went with the old content to the backup; bind the new file. Should that
+    // fail, the old handle stays and the document stays bound to the path.
+    stream->Open(path, "r+");
+    return StatusOk;
 }

@@ -18,15 +18,16 @@ TextFile::~TextFile() {
 
 int TextFile::Open(const char* name, const char* mode) {
     char fullPath[MAX_PATH];
-    const DWORD length = GetFullPathNameA(name, MAX_PATH, fullPath, nullptr);
-    if (length == 0 || length >= MAX_PATH) {
+    if (!ResolveFullPath(name, fullPath)) {
+        return -1;
+    }
+    FILE* opened = FileOperations::Current().OpenStream(fullPath, mode);
+    if (!opened) {
         return -1;
     }
     Close();
-    file = FileOperations::Current().OpenStream(fullPath, mode);
-    if (!file) {
-        return -1;
-    }
+    file = opened;
+    written = false;
     path = fullPath;
     return 0;
 }
@@ -50,7 +51,11 @@ int TextFile::Close() {
     if (handle == INVALID_HANDLE_VALUE) {
         return 0;
     }
-    SetEndOfFile(handle);
+    // A stream that only read says nothing about where the file should end: another program
+    // may have changed its length since.
+    if (written) {
+        SetEndOfFile(handle);
+    }
     FILE* closing = file;
     file = nullptr;
     return FileOperations::Current().CloseStream(closing) ? 0 : -1;
@@ -83,7 +88,11 @@ int TextFile::WriteString(const std::string& text, int) {
 }
 
 int TextFile::WriteText(const char* text, int) {
-    return file && FileOperations::Current().WriteStream(file, text, std::strlen(text)) ? 1 : -1;
+    if (!file) {
+        return -1;
+    }
+    written = true;
+    return FileOperations::Current().WriteStream(file, text, std::strlen(text)) ? 1 : -1;
 }
 
 int TextFile::Seek(std::int32_t offset, int origin) {

@@ -5,18 +5,18 @@
 #include <string>
 
 // A text file through a buffered stream of the C library, in text mode: CR LF on disk is LF
-// in memory and a Ctrl-Z ends the input. Closing cuts the file where its handle stands, so
-// text rewritten from the start replaces a longer old content. Every write is handed to the
-// operating system at once; destroying an open TextFile therefore writes nothing, and it
-// releases the handle without cutting the file. Without an open file every operation fails
-// harmlessly.
+// in memory and a Ctrl-Z ends the input. Closing a stream that wrote cuts the file where its
+// handle stands, so text rewritten from the start replaces a longer old content; closing one
+// that only read cuts nothing. Every write is handed to the operating system at once;
+// destroying an open TextFile therefore writes nothing, and it releases the handle without
+// cutting the file. Without an open file every operation fails harmlessly.
 class TextFile : public TextStream {
 public:
     TextFile() = default;
     ~TextFile() override;
 
-    // 0 when open, -1 otherwise. A path whose full form does not fit in MAX_PATH is refused
-    // before anything else happens, so a file still open stays open and whole.
+    // 0 when the new file is open (the old one closed), -1 otherwise: then a file still open
+    // stays open and whole.
     int Open(const char* name, const char* mode);
 
     char* FullPath(char* buffer, int size, char** namePart = nullptr) override;
@@ -37,4 +37,5 @@ public:
 private:
     std::string path;
     FILE* file = nullptr;
+    bool written = false;
 };

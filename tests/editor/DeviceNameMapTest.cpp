@@ -11,12 +11,11 @@ namespace {
 
 using Entries = std::vector<std::pair<std::string, std::string>>;
 
-// Stands for a section of the settings file: keys ignore case, values are cut like lstrcpynA.
+// Stands for a section of the settings file: keys ignore case.
 ShortNameLookup SectionOf(std::map<std::string, std::string, NoCaseLess> keys) {
-    return [keys](const char* name, char* buffer, int size) {
+    return [keys](const char* name) -> const char* {
         const auto found = keys.find(name);
-        if (found != keys.end())
-            lstrcpynA(buffer, found->second.c_str(), size);
+        return found != keys.end() ? found->second.c_str() : nullptr;
     };
 }
 
@@ -35,6 +34,8 @@ TEST(MergeDeviceNames, PairsPresentDevicesWithTheirShortNames) {
     const auto section = SectionOf({{"yamaha cbx a driver", "CBX A"},
                                     {"SW1000 MIDI OUT", "SW"},
                                     {"Long One", std::string(40, 'x')},
+                                    // 16 full-width characters, 32 bytes: the last one goes.
+                                    {"No Key", "１２３４５６７８９０１２３４５６"},
                                     {"Empty Value", ""},
                                     {"SB16 MIDI", "SB16"},
                                     {"Not Installed", "gone"}});
@@ -43,7 +44,7 @@ TEST(MergeDeviceNames, PairsPresentDevicesWithTheirShortNames) {
     EXPECT_EQ(Merged(devices, MidiOut, section), (Entries{{"another", ""},
                                                           {"Empty Value", ""},
                                                           {"Long One", std::string(31, 'x')},
-                                                          {"No Key", ""},
+                                                          {"No Key", "１２３４５６７８９０１２３４５"},
                                                           {"sb16 midi", "SB16"},
                                                           {"SW1000 MIDI OUT", "SW"},
                                                           {"YAMAHA CBX A Driver", "CBX A"}}));

@@ -16,6 +16,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <future>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -70,6 +72,16 @@ void ChooseKind(HWND dialog, int kind) {
                  reinterpret_cast<LPARAM>(combo));
 }
 
+// A key pressed while window has the keyboard focus.
+void PressKey(HWND window, WORD key) {
+    SendMessageA(GetAncestor(window, GA_ROOT), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(window), TRUE);
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
 bool ClickRow(HWND dialog, int row) {
     const HWND list = GetDlgItem(dialog, IDC_DEVICE_LIST);
     RECT bounds = {LVIR_LABEL, 0, 0, 0};
@@ -95,7 +107,8 @@ std::string DefaultText() {
     return ReadBytes(VARNEL_SOURCE_DIR "/res/DrvShortName.ini");
 }
 
-// Sections out of order, keys of absent devices, a key in other letter case, a 40-byte value.
+// Sections out of order, keys of absent devices, a key in other letter case, a value of 16
+// full-width characters (32 bytes).
 const std::string SettingsText = "[Wave Out]\r\n"
                                  "SW1000 #1 WAVE OUT=SW 1\r\n"
                                  "SB16 WAVE 出力=SB16\r\n"
@@ -105,16 +118,14 @@ const std::string SettingsText = "[Wave Out]\r\n"
                                  "YAMAHA CBX A Driver= CBX A\r\n"
                                  "sw1000 midi out=SW\r\n"
                                  "Cleared Device=ToClear\r\n"
-                                 "Long Device=" +
-                                 std::string(40, 'L') +
-                                 "\r\n"
+                                 "Long Device=１２３４５６７８９０１２３４５６\r\n"
                                  "Not Installed=NI\r\n"
                                  "\r\n"
                                  "[Other]\r\n"
                                  "x=1\r\n";
 
 const Rows MidiRows = {{"Cleared Device", "ToClear"},
-                       {"Long Device", std::string(31, 'L')},
+                       {"Long Device", "１２３４５６７８９０１２３４５"},
                        {"New Device", ""},
                        {"SW1000 MIDI OUT", "SW"},
                        {"YAMAHA CBX A Driver", "CBX A"}};
@@ -193,14 +204,21 @@ TEST_F(MainDialogTest, ShowsAndEditsTheDevicesOfEitherKindAndLeavesWithoutSaving
             rows[4].second = "CBX-A";
             EXPECT_EQ(ListRows(dialog), rows);
 
-            // A click below the rows clears the selection; the edit box keeps its text and
-            // typing changes nothing.
+            // The arrow keys move the selection, and the box follows it.
+            PressKey(list, VK_UP);
+            ASSERT_TRUE(WaitUntil([&] { return ChildText(dialog, IDC_SHORT_NAME) == "SW"; }));
+            Type(dialog, "SW-1");
+            rows[3].second = "SW-1";
+            EXPECT_EQ(ListRows(dialog), rows);
+
+            // A click below the rows clears the selection and the edit box; typing changes
+            // nothing.
             RECT client = {};
             GetClientRect(list, &client);
             Click(list, {client.right / 2, client.bottom - 4});
             ASSERT_TRUE(
                 WaitUntil([&] { return ListView_GetNextItem(list, -1, LVNI_SELECTED) < 0; }));
-            EXPECT_EQ(ChildText(dialog, IDC_SHORT_NAME), "CBX-A");
+            EXPECT_EQ(ChildText(dialog, IDC_SHORT_NAME), "");
             Type(dialog, "nowhere");
             EXPECT_EQ(ListRows(dialog), rows);
 
@@ -210,8 +228,12 @@ TEST_F(MainDialogTest, ShowsAndEditsTheDevicesOfEitherKindAndLeavesWithoutSaving
                 {"Quiet Wave", ""}, {"SB16 WAVE 出力", "SB16"}, {"SW1000 #1 WAVE OUT", "SW 1"}};
             EXPECT_EQ(ListRows(dialog), waves);
             ASSERT_TRUE(ClickRow(dialog, 0));
-            waves[0].second = std::string(50, 'q');
-            Type(dialog, waves[0].second.c_str());
+            // The box holds no more than XGworks reads: 31 bytes, whole characters.
+            Type(dialog, std::string(50, 'q').c_str());
+            EXPECT_EQ(ChildText(dialog, IDC_SHORT_NAME), std::string(31, 'q'));
+            Type(dialog, "１２３４５６７８９０１２３４５６");
+            waves[0].second = "１２３４５６７８９０１２３４５";
+            EXPECT_EQ(ChildText(dialog, IDC_SHORT_NAME), waves[0].second);
 
             // Switching back and forth rebuilds the lists from the edited model.
             ChooseKind(dialog, MidiOut);
@@ -251,10 +273,11 @@ TEST_F(MainDialogTest, UpdateSavesTheEditsOnlyWhenConfirmed) {
         EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
     });
     EXPECT_EQ(result, 0);
+    EXPECT_EQ(ReadBytes(settings + ".bak"), SettingsText);
     // Sections sorted, "=" one column after the longest key, keys of absent devices kept, the
     // cleared name gone.
     EXPECT_EQ(ReadBytes(settings), "[Midi Out]\r\n"
-                                   "Long Device         = LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLL\r\n"
+                                   "Long Device         = １２３４５６７８９０１２３４５\r\n"
                                    "New Device          = ND\r\n"
                                    "Not Installed       = NI\r\n"
                                    "sw1000 midi out     = SW\r\n"
@@ -283,7 +306,10 @@ TEST_F(MainDialogTest, FailedBrowseUpdateAndResetLoseNothing) {
         ExpectBox(dialog, ErrorMessageTable[E8SettingsNotFound], ErrorCaption, IDOK);
         EXPECT_EQ(ChildText(dialog, IDC_XGWORKS_PATH), executable);
 
-        // A file held open elsewhere can be neither saved nor reset.
+        // A file that grew behind our back and is held open elsewhere can be neither saved
+        // nor reset, and keeps what the other program wrote.
+        const std::string grown = SettingsText + "; added elsewhere\r\n";
+        WriteBytes(settings, grown);
         const HANDLE other =
             CreateFileA(settings.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -295,7 +321,7 @@ TEST_F(MainDialogTest, FailedBrowseUpdateAndResetLoseNothing) {
         ExpectBox(dialog, ConfirmResetText, ConfirmResetCaption, IDYES);
         ExpectBox(dialog, ErrorMessageTable[E8ResetFailed], ErrorCaption, IDOK);
         CloseHandle(other);
-        EXPECT_EQ(ReadBytes(settings), SettingsText);
+        EXPECT_EQ(ReadBytes(settings), grown);
         EXPECT_EQ(ListRows(dialog)[2].second, "ND");
         ExpectSaved(dialog);
     });
@@ -333,7 +359,14 @@ TEST_F(MainDialogTest, StartUpFailuresAreReportedAndLeaveEmptyLists) {
         SCOPED_TRACE(c.value ? c.value : "no uninstall string");
         SetUninstallString(c.value);
         RunDialog([&](HWND dialog) {
+            // Message 3 promises the file dialog; cancelled, it changes nothing.
+            std::future<std::string> chooser;
+            if (c.code == E8InstallationNotFound)
+                chooser = FileDialogDriver::Start(FileDialogDriver::Cancel, "", dialog);
             ExpectBox(dialog, ErrorMessageTable[c.code], ErrorCaption, IDOK);
+            if (chooser.valid()) {
+                EXPECT_NE(chooser.get(), "");
+            }
             EXPECT_EQ(ListRows(dialog), Rows());
             EXPECT_EQ(ChildText(dialog, IDC_XGWORKS_PATH), "");
         });
@@ -344,7 +377,9 @@ TEST_F(MainDialogTest, BrowsingLoadsTheChosenInstallation) {
     // Without an installation there is nothing to save or reset until "..." loads one.
     RemoveUninstallEntry();
     RunDialog([&](HWND dialog) {
+        auto cancel = FileDialogDriver::Start(FileDialogDriver::Cancel, "", dialog);
         ExpectBox(dialog, ErrorMessageTable[E8InstallationNotFound], ErrorCaption, IDOK);
+        EXPECT_NE(cancel.get(), "");
         PressButton(dialog, IDC_UPDATE);
         ExpectBox(dialog, ConfirmUpdateText, ConfirmUpdateCaption, IDYES);
         ExpectBox(dialog, ErrorMessageTable[E8Unknown], ErrorCaption, IDOK);
@@ -359,7 +394,29 @@ TEST_F(MainDialogTest, BrowsingLoadsTheChosenInstallation) {
     });
 }
 
-TEST_F(MainDialogTest, WinMainReturnsZero) {
+// A file without the section of the kind whose name is set gets the section.
+TEST_F(MainDialogTest, UpdateAddsAMissingSection) {
+    WriteBytes(settings, "[Midi Out]\r\nSW1000 MIDI OUT=SW\r\n");
+    RunDialog([&](HWND dialog) {
+        ChooseKind(dialog, WaveOut);
+        ASSERT_TRUE(ClickRow(dialog, 0));
+        Type(dialog, "QW");
+        ExpectSaved(dialog);
+    });
+    EXPECT_EQ(ReadBytes(settings), "[Midi Out]\r\nSW1000 MIDI OUT = SW\r\n\r\n\r\n\r\n"
+                                   "[Wave Out]\r\nQuiet Wave = QW\r\n\r\n\r\n\r\n");
+}
+
+LRESULT CALLBACK RefuseMainDialog(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* created = reinterpret_cast<CBT_CREATEWNDA*>(lParam);
+    if (code == HCBT_CREATEWND && !IS_INTRESOURCE(created->lpcs->lpszName) &&
+        lstrcmpA(created->lpcs->lpszName, "Varnel") == 0)
+        return 1;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// 0 when the dialog ran; when it cannot be created, code 5 and a non-zero exit code.
+TEST_F(MainDialogTest, WinMainExitCode) {
     const INT_PTR result = RunAndDrive(
         "Varnel",
         [] { return WinMain(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOWNORMAL); },
@@ -368,6 +425,13 @@ TEST_F(MainDialogTest, WinMainReturnsZero) {
             EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
         });
     EXPECT_EQ(result, 0);
+
+    const HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseMainDialog, nullptr, GetCurrentThreadId());
+    std::thread answer(
+        [] { ExpectBox(nullptr, ErrorMessageTable[E8Unknown], ErrorCaption, IDOK); });
+    EXPECT_NE(WinMain(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOWNORMAL), 0);
+    answer.join();
+    UnhookWindowsHookEx(hook);
 }
 
 TEST(Resources, CarryTheDefaultSettingsByteForByte) {

@@ -7,42 +7,44 @@
 TEST(XGworksPathFromUninstallString, DerivesTheExecutableFromTheFolderAfterTheFirstMarker) {
     const struct {
         std::string data;
-        UINT codePage;
         const char* expected;
         std::size_t cut = 0; // bytes past the given size
     } cases[] = {
-        {"X:\\Setup\\remove.exe -fX:\\Apps\\Host\\setup.log", 932, "X:\\Apps\\Host\\XGworks.exe"},
-        // The first "-f" counts, even inside a word; the last backslash of the whole rest
-        // counts, even in a later argument.
-        {"X:\\my-files\\r.exe -fX:\\A\\s.log", 932, "iles\\r.exe -fX:\\A\\XGworks.exe"},
-        {"r.exe -fX:\\A\\s.log -lX:\\T\\x.txt", 932, "X:\\A\\s.log -lX:\\T\\XGworks.exe"},
-        {"r.exe -f\\setup.log", 932, "\\XGworks.exe"},
-        {"", 932, "<missing>"},
-        {"r.exe -FX:\\Apps\\setup.log", 932, "<missing>"},
-        {"r.exe -f", 932, "<no folder>"},
-        {"r.exe -fsetup.log", 932, "<no folder>"},
+        {"X:\\Setup\\remove.exe -fX:\\Apps\\Host\\setup.log", "X:\\Apps\\Host\\XGworks.exe"},
+        // The marker starts the text or follows a blank, never inside a folder's name; the last
+        // backslash of the whole rest counts, even in a later argument.
+        {"X:\\my-files\\r.exe -fX:\\A\\s.log", "X:\\A\\XGworks.exe"},
+        {"-fX:\\A\\s.log", "X:\\A\\XGworks.exe"},
+        {"X:\\a-f\\r.exe\t-f\"X:\\my-files\\s.isu\"", "X:\\my-files\\XGworks.exe"},
+        {"X:\\varnel-fresh\\r.exe", "<missing>"},
+        {"r.exe -fX:\\A\\s.log -lX:\\T\\x.txt", "X:\\A\\s.log -lX:\\T\\XGworks.exe"},
+        {"r.exe -f\\setup.log", "\\XGworks.exe"},
+        {"", "<missing>"},
+        {"r.exe -FX:\\Apps\\setup.log", "<missing>"},
+        {"r.exe -f", "<no folder>"},
+        {"r.exe -fsetup.log", "<no folder>"},
         // The text ends at its first NUL.
-        {std::string("r.exe -fX:\\A\\s.log\0\\B\\C", 22), 932, "X:\\A\\XGworks.exe"},
-        {std::string("r.exe\0 -fX:\\A\\s.log", 19), 932, "<missing>"},
+        {std::string("r.exe -fX:\\A\\s.log\0\\B\\C", 22), "X:\\A\\XGworks.exe"},
+        {std::string("r.exe\0 -fX:\\A\\s.log", 19), "<missing>"},
         // Data without a NUL is read up to its size and no further.
-        {"r.exe -fX:\\Apps\\setup.log\\tail", 932, "X:\\Apps\\XGworks.exe", 5},
-        // 0x81 is a lead byte of code page 932 and hides the hyphen after it; "表" is 95 5C.
-        {"\x81-fX:\\A\\s.log", 932, "<missing>"},
-        {"\x81-fX:\\A\\s.log -fY:\\B\\s.log", 932, "Y:\\B\\XGworks.exe"},
-        {"\x81-fX:\\A\\s.log", 1252, "X:\\A\\XGworks.exe"},
-        {"r.exe -fX:\\データ\\表.log", 932, "X:\\データ\\XGworks.exe"},
-        {"r.exe -f表.log", 932, "<no folder>"},
+        {"r.exe -fX:\\Apps\\setup.log\\tail", "X:\\Apps\\XGworks.exe", 5},
+        // 0x81 is a lead byte of code page 932, before the hyphen a broken character of its own
+        // and no blank; "表" is 95 5C.
+        {"\x81-fX:\\A\\s.log", "<missing>"},
+        {"\x81-fX:\\A\\s.log -fY:\\B\\s.log", "Y:\\B\\XGworks.exe"},
+        {"r.exe -fX:\\データ\\表.log", "X:\\データ\\XGworks.exe"},
+        {"r.exe -f表.log", "<no folder>"},
         // A quoted path ends at its closing quote, or at the end without one.
-        {"\"X:\\S\\r.exe\" -f\"X:\\Program Files\\H\\s.log\" -lX:\\T\\x", 932,
+        {"\"X:\\S\\r.exe\" -f\"X:\\Program Files\\H\\s.log\" -lX:\\T\\x",
          "X:\\Program Files\\H\\XGworks.exe"},
-        {"r.exe -f\"X:\\Apps\\setup.log", 932, "X:\\Apps\\XGworks.exe"},
-        {"r.exe -f\"setup.log\" -lX:\\T\\x.txt", 932, "<no folder>"},
-        {"r.exe -f X:\\\"A\\s.log", 932, " X:\\\"A\\XGworks.exe"},
+        {"r.exe -f\"X:\\Apps\\setup.log", "X:\\Apps\\XGworks.exe"},
+        {"r.exe -f\"setup.log\" -lX:\\T\\x.txt", "<no folder>"},
+        {"r.exe -f X:\\\"A\\s.log", " X:\\\"A\\XGworks.exe"},
     };
     for (const auto& c : cases) {
         std::string path = "<untouched>";
         const UninstallStringResult result =
-            XGworksPathFromUninstallString(c.data.data(), c.data.size() - c.cut, path, c.codePage);
+            XGworksPathFromUninstallString(c.data.data(), c.data.size() - c.cut, path);
         EXPECT_EQ(result == UninstallMarkerMissing ? "<missing>"
                   : result == UninstallNoDirectory ? "<no folder>"
                                                    : path,

@@ -85,7 +85,7 @@ TEST(IniRobustness, AwkwardFiles) {
         ASSERT_EQ(status, ini.Open(path.c_str()));
         EXPECT_EQ(StatusOk, ini.Write(true));
         ini.Close();
-        EXPECT_EQ(1u, folder.Files().size());
+        EXPECT_EQ(2u, folder.Files().size());
         const std::string written = ReadBytes(path);
         EXPECT_EQ(*fixture.rewritten ? StatusOk : StatusNoSection, ini.Open(path.c_str()));
         EXPECT_EQ(fixture.rewritten, Summary(Snapshot(ini))) << written;

@@ -31,8 +31,11 @@ public:
     bool CreateTemporary(const char* folder, char* path) override {
         return !Fail() && FileOperations::CreateTemporary(folder, path);
     }
-    bool Replace(const char* target, const char* replacement) override {
-        return !Fail() && FileOperations::Replace(target, replacement);
+    bool Replace(const char* target, const char* replacement, const char* backup) override {
+        return !Fail() && FileOperations::Replace(target, replacement, backup);
+    }
+    bool Move(const char* from, const char* to) override {
+        return !Fail() && FileOperations::Move(from, to);
     }
     bool Remove(const char* path) override { return !Fail() && FileOperations::Remove(path); }
 

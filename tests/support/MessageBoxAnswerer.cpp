@@ -40,5 +40,10 @@ void MessageBoxAnswerer::AnswerUnexpected(HWND owner) {
     if (const HWND box = Find(owner)) {
         ADD_FAILURE() << "unexpected message box: " << TextOf(GetDlgItem(box, MessageTextId));
         Answer(box, GetDlgItem(box, IDNO) ? IDNO : IDOK);
+    } else if (const HWND other = FindOwnDialog([owner](HWND window) {
+                   return IsWindowVisible(window) && GetWindow(window, GW_OWNER) == owner;
+               })) {
+        ADD_FAILURE() << "unexpected dialog: " << TextOf(other);
+        Answer(other, IDCANCEL);
     }
 }
