@@ -178,8 +178,9 @@ prepare_demo() {
     local folder
     folder=$(winepath -w "$demo" 2>/dev/null)
     log "demo installation: $folder"
+    # Quoted, as installers write it, so that blanks in the checkout's path do no harm.
     wine reg add "$UNINSTALL_KEY" /v UninstallString /t REG_SZ \
-        /d "$folder\\remove.exe -f$folder\\setup.log" /f /reg:32 >/dev/null 2>&1
+        /d "\"$folder\\remove.exe\" -f\"$folder\\setup.log\"" /f /reg:32 >/dev/null 2>&1
 }
 
 # The dialog asks for "ＭＳ Ｐゴシック" and message boxes for "MS UI Gothic"; without these
