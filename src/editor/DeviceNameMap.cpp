@@ -2,6 +2,10 @@
 
 #include "ini/AnsiText.h"
 
+std::string FitShortName(const char* text) {
+    return std::string(text, AnsiFitLength(text, MaxShortNameBytes));
+}
+
 void MergeDeviceNames(DeviceNameMap& map, DeviceSource& devices, DeviceKind kind,
                       const ShortNameLookup& lookup) {
     const unsigned count = devices.Count(kind);
@@ -12,6 +16,6 @@ void MergeDeviceNames(DeviceNameMap& map, DeviceSource& devices, DeviceKind kind
         }
         name[DeviceSource::NameSize - 1] = '\0';
         const char* stored = lookup ? lookup(name) : nullptr;
-        map[name] = stored ? std::string(stored, AnsiFitLength(stored, MaxShortNameBytes)) : "";
+        map[name] = stored ? FitShortName(stored) : "";
     }
 }

@@ -12,6 +12,10 @@
 // text, cut only between whole characters.
 constexpr int MaxShortNameBytes = DeviceSource::NameSize - 1;
 
+// The start of text that XGworks reads: at most MaxShortNameBytes, ending with a whole
+// character.
+std::string FitShortName(const char* text);
+
 // A present device's system name -> its short name (empty: none), ordered ignoring case.
 using DeviceNameMap = std::map<std::string, std::string, NoCaseLess>;
 

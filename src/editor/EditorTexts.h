@@ -24,3 +24,19 @@ constexpr const char* ErrorCaption = "問題が発生したッス！！";
 // One filter entry whose pattern is the executable's exact name; sizeof counts the final NUL.
 constexpr char XGworksFilter[] = "XGworks 実行ファイル\0xgworks.exe\0";
 constexpr int XGworksFilterSize = sizeof(XGworksFilter);
+
+// Asked before an update when present devices of one kind share a short name: the header, one
+// line per shared name ("「SW 1」: SW1000 #1 WAVE OUT / SW1000 #2 WAVE OUT"), the question.
+constexpr const char* DuplicateNamesText = "同じ短い名前のデバイスがあります。\n\n";
+constexpr const char* DuplicateNameOpen = "「";
+constexpr const char* DuplicateNameClose = "」: ";
+constexpr const char* DuplicateDeviceSeparator = " / ";
+constexpr const char* DuplicateNamesQuestion = "\nXGworks で見分けがつかなくなりますが、このまま更新しますか？";
+constexpr const char* DuplicateNamesCaption = "注意だにょ。";
+
+// Asked before edits that were not saved are thrown away (キャンセル, Escape, the close box, "...").
+constexpr const char* DiscardEditsText = "保存していない変更があります。破棄してよろしいですか？";
+constexpr const char* DiscardEditsCaption = "確認だにょ。";
+
+// The byte count of the short-name box beside its limit, as XGworks counts: "12/31".
+constexpr const char* ShortNameBytesFormat = "%d/%d";

@@ -14,8 +14,10 @@
 #include <commctrl.h>
 
 #include <climits>
+#include <map>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -72,11 +74,16 @@ INT_PTR MainDialog::HandleMessage(HWND handle, UINT message, WPARAM wParam, LPAR
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             break;
         case WM_NOTIFY:
-            OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+            if (const LRESULT result = OnNotify(*reinterpret_cast<NMHDR*>(lParam))) {
+                SetWindowLongPtrA(handle, DWLP_MSGRESULT, result);
+                return TRUE;
+            }
             break;
         case WM_CLOSE:
-            End(0);
-            break;
+            // Handled: the dialog manager would turn an unhandled WM_CLOSE into another
+            // キャンセル, and so ask again at once after a No.
+            OnClose();
+            return TRUE;
         }
     } catch (E8Error error) {
         ShowError(error);
@@ -93,6 +100,7 @@ void MainDialog::OnInitDialog(HWND handle) {
     pathEdit.Attach(handle, IDC_XGWORKS_PATH);
     deviceList.Attach(handle, IDC_DEVICE_LIST);
     kindCombo.Attach(handle, IDC_DEVICE_KIND);
+    showAbsentCheck.Attach(handle, IDC_SHOW_ABSENT);
 
     authorEdit.SetText(AuthorText);
     webPageEdit.SetText(WebPageText);
@@ -109,7 +117,13 @@ void MainDialog::OnInitDialog(HWND handle) {
 void MainDialog::OnCommand(int id, int code) {
     switch (id) {
     case IDC_UPDATE:
-        UpdateFile();
+        // Enter on a selected row means that row's name, not the default button.
+        if (GetFocus() == deviceList.GetHandle() && (GetKeyState(VK_RETURN) & 0x8000) &&
+            deviceList.GetNextSelected(0) >= 0) {
+            EditSelectedName();
+        } else {
+            UpdateFile();
+        }
         break;
     case IDC_CANCEL:
         Close();
@@ -133,16 +147,48 @@ void MainDialog::OnCommand(int id, int code) {
     case IDC_RESET:
         ResetFile();
         break;
+    case IDC_SHOW_ABSENT:
+        FillDeviceList(currentKind);
+        break;
     }
 }
 
-void MainDialog::OnNotify(const NMHDR& header) {
-    if (header.idFrom != IDC_DEVICE_LIST || header.code != LVN_ITEMCHANGED) {
-        return;
+LRESULT MainDialog::OnNotify(NMHDR& header) {
+    if (header.idFrom != IDC_DEVICE_LIST) {
+        return 0;
     }
-    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-    if ((change.uChanged & LVIF_STATE) && ((change.uOldState ^ change.uNewState) & LVIS_SELECTED)) {
-        OnDeviceSelectionChange();
+    if (header.code == LVN_ITEMCHANGED) {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        if ((change.uChanged & LVIF_STATE) &&
+            ((change.uOldState ^ change.uNewState) & LVIS_SELECTED)) {
+            OnDeviceSelectionChange();
+        }
+    } else if (header.code == LVN_KEYDOWN &&
+               reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_F2) {
+        EditSelectedName();
+    } else if (header.code == NM_CUSTOMDRAW) {
+        return OnListCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW&>(header));
+    }
+    return 0;
+}
+
+LRESULT MainDialog::OnListCustomDraw(NMLVCUSTOMDRAW& draw) {
+    switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+        if (static_cast<int>(draw.nmcd.dwItemSpec) >= presentRows) {
+            draw.clrText = GetSysColor(COLOR_GRAYTEXT);
+            return CDRF_NEWFONT;
+        }
+        break;
+    }
+    return CDRF_DODEFAULT;
+}
+
+void MainDialog::OnClose() {
+    if (fileWritten || ConfirmDiscard()) {
+        End(0);
     }
 }
 
@@ -161,9 +207,16 @@ void MainDialog::ClearDeviceList() {
 void MainDialog::FillDeviceList(DeviceKind kind) {
     ClearDeviceList();
     currentKind = kind;
-    for (const auto& device : deviceMaps[kind]) {
-        const int row = deviceList.PutItemText(device.first.c_str(), INT_MAX, 0);
-        deviceList.PutItemText(device.second.c_str(), row, 1);
+    presentRows = static_cast<int>(deviceMaps[kind].size());
+    const bool showAbsent = showAbsentCheck.GetCheck() == BST_CHECKED;
+    for (const DeviceNameMap* map : {&deviceMaps[kind], &absentMaps[kind]}) {
+        if (map == &absentMaps[kind] && !showAbsent) {
+            break;
+        }
+        for (const auto& [name, shortName] : *map) {
+            const int row = deviceList.PutItemText(name.c_str(), INT_MAX, 0);
+            deviceList.PutItemText(shortName.c_str(), row, 1);
+        }
     }
     shortNameEdit.SetText("");
 }
@@ -174,17 +227,20 @@ void MainDialog::OnDeviceSelectionChange() {
     // A copy: the change notification that setting the text raises writes into the map.
     std::string shortName;
     if (row >= 0 && deviceList.GetItemText(name, sizeof(name), row, 0)) {
-        shortName = deviceMaps[currentKind][name];
+        shortName = MapOfRow(row)[name];
     }
     shortNameEdit.SetText(shortName.c_str());
 }
 
 void MainDialog::OnShortNameChange() {
+    std::string text = TextOf(shortNameEdit);
+    char count[16];
+    wsprintfA(count, ShortNameBytesFormat, static_cast<int>(text.size()), MaxShortNameBytes);
+    SetChildText(IDC_SHORT_NAME_BYTES, count);
     const int row = deviceList.GetNextSelected(0);
     if (row < 0) {
         return;
     }
-    std::string text = TextOf(shortNameEdit);
     const std::size_t fit = AnsiFitLength(text.c_str(), MaxShortNameBytes);
     if (fit < text.size()) {
         // What XGworks cannot read is refused here, where the user sees it; the change
@@ -198,11 +254,22 @@ void MainDialog::OnShortNameChange() {
     deviceList.SetItemText(text.c_str(), row, 1);
     char name[DeviceSource::NameSize] = "";
     if (deviceList.GetItemText(name, sizeof(name), row, 0)) {
-        deviceMaps[currentKind][name] = text;
+        MapOfRow(row)[name] = text;
     }
 }
 
+void MainDialog::EditSelectedName() {
+    if (deviceList.GetNextSelected(0) < 0) {
+        return;
+    }
+    Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(shortNameEdit.GetHandle()), TRUE);
+    shortNameEdit.SetSel(0, -1);
+}
+
 void MainDialog::OnBrowse() {
+    if (!ConfirmDiscard()) {
+        return;
+    }
     FileDialog dialog;
     dialog.SetOwner(GetHandle());
     dialog.SetFlags(dialog.Flags() | OFN_HIDEREADONLY);
@@ -213,12 +280,7 @@ void MainDialog::OnBrowse() {
     if (OpenXGworksSettings(dialog.Selection(0)) != E8Success) {
         throw E8SettingsNotFound;
     }
-    for (DeviceNameMap& map : deviceMaps) {
-        map.clear();
-    }
-    EnumerateDevices(MidiOut);
-    EnumerateDevices(WaveOut);
-    FillDeviceList(currentKind);
+    LoadDeviceMaps();
 }
 
 int MainDialog::OpenXGworksSettings(const char* executablePath) {
@@ -267,8 +329,17 @@ void MainDialog::LocateXGworks() {
     if (result != E8Success) {
         throw static_cast<E8Error>(result);
     }
-    EnumerateDevices(MidiOut);
-    EnumerateDevices(WaveOut);
+    LoadDeviceMaps();
+}
+
+void MainDialog::LoadDeviceMaps() {
+    for (int kind = 0; kind < DeviceKindCount; ++kind) {
+        deviceMaps[kind].clear();
+        absentMaps[kind].clear();
+        EnumerateDevices(static_cast<DeviceKind>(kind));
+        loadedMaps[kind] = deviceMaps[kind];
+        loadedAbsentMaps[kind] = absentMaps[kind];
+    }
     FillDeviceList(currentKind);
 }
 
@@ -278,16 +349,68 @@ void MainDialog::EnumerateDevices(DeviceKind kind) {
         const auto found = section ? section->Find(name) : IniSection::const_iterator();
         return section && found != section->end() ? found->second.c_str() : nullptr;
     });
+    if (!section) {
+        return;
+    }
+    for (const auto& [name, shortName] : *section) {
+        if (deviceMaps[kind].count(name) == 0) {
+            absentMaps[kind][name] = FitShortName(shortName.c_str());
+        }
+    }
+}
+
+DeviceNameMap& MainDialog::MapOfRow(int row) {
+    return row < presentRows ? deviceMaps[currentKind] : absentMaps[currentKind];
+}
+
+bool MainDialog::HasUnsavedEdits() const {
+    for (int kind = 0; kind < DeviceKindCount; ++kind) {
+        if (deviceMaps[kind] != loadedMaps[kind] || absentMaps[kind] != loadedAbsentMaps[kind]) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool MainDialog::ConfirmDiscard() {
+    return !HasUnsavedEdits() || MessageBoxA(GetHandle(), DiscardEditsText, DiscardEditsCaption,
+                                             MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+bool MainDialog::ConfirmDuplicates() {
+    std::string lines;
+    for (const DeviceNameMap& map : deviceMaps) {
+        std::map<std::string, std::vector<std::string>> devicesOfName;
+        for (const auto& [name, shortName] : map) {
+            if (!shortName.empty()) {
+                devicesOfName[shortName].push_back(name);
+            }
+        }
+        for (const auto& [shortName, names] : devicesOfName) {
+            if (names.size() < 2) {
+                continue;
+            }
+            lines += DuplicateNameOpen + shortName + DuplicateNameClose;
+            for (std::size_t i = 0; i < names.size(); ++i) {
+                lines += (i > 0 ? DuplicateDeviceSeparator : "") + names[i];
+            }
+            lines += '\n';
+        }
+    }
+    return lines.empty() ||
+           MessageBoxA(GetHandle(), (DuplicateNamesText + lines + DuplicateNamesQuestion).c_str(),
+                       DuplicateNamesCaption, MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 
 void MainDialog::UpdateFile() {
-    if (MessageBoxA(GetHandle(), ConfirmUpdateText, ConfirmUpdateCaption,
+    if (!ConfirmDuplicates() || MessageBoxA(GetHandle(), ConfirmUpdateText, ConfirmUpdateCaption,
                     MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return;
     }
     if (!SaveDeviceNames()) {
         throw E8Unknown;
     }
+    fileWritten = true;
     MessageBoxA(GetHandle(), UpdateDoneText, UpdateDoneCaption, MB_OK | MB_ICONINFORMATION);
     Close();
 }
@@ -309,6 +432,16 @@ bool MainDialog::SaveDeviceNames() {
                 section->Set(name.c_str(), shortName.c_str());
             } else if (section) {
                 section->Erase(section->Find(name.c_str()));
+            }
+        }
+        // Lines of devices that are not connected change only where the user edited them.
+        for (const auto& [name, shortName] : absentMaps[kind]) {
+            if (section && shortName != loadedAbsentMaps[kind][name]) {
+                if (shortName.empty()) {
+                    section->Erase(section->Find(name.c_str()));
+                } else {
+                    section->Set(name.c_str(), shortName.c_str());
+                }
             }
         }
     }
@@ -338,6 +471,7 @@ void MainDialog::ResetFile() {
         throw E8ResetFailed;
     }
     iniFile->Close();
+    fileWritten = true;
     MessageBoxA(GetHandle(), ResetDoneText, ResetDoneCaption, MB_OK | MB_ICONINFORMATION);
     Close();
 }

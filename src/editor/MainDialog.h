@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CheckBox.h"
 #include "app/ComboBox.h"
 #include "app/DialogBase.h"
 #include "app/EditBox.h"
@@ -7,6 +8,8 @@
 #include "editor/DeviceKind.h"
 #include "editor/DeviceNameMap.h"
 #include "ini/IniFile.h"
+
+#include <commctrl.h>
 
 #include <memory>
 
@@ -33,7 +36,11 @@ public:
 private:
     void OnInitDialog(HWND handle);
     void OnCommand(int id, int code);
-    void OnNotify(const NMHDR& header);
+    // A result for the dialog manager (DWLP_MSGRESULT), or 0.
+    LRESULT OnNotify(NMHDR& header);
+    // Greys the rows of devices that are not connected.
+    LRESULT OnListCustomDraw(NMLVCUSTOMDRAW& draw);
+    void OnClose();
     void SetupListColumns();
     void ClearDeviceList();
     void FillDeviceList(DeviceKind kind);
@@ -41,11 +48,23 @@ private:
     // the selection came about (mouse, keyboard, a refill of the list).
     void OnDeviceSelectionChange();
     void OnShortNameChange();
+    // Enter or F2 on a selected row: on to the short-name box, its text selected.
+    void EditSelectedName();
     void OnBrowse();
     // Throws E8Error (or anything else, shown as code 5) when the installation cannot be
     // loaded; the lists then stay empty.
     void LocateXGworks();
+    // Builds both kinds' maps from the system's devices and the loaded document, and lists
+    // the current kind.
+    void LoadDeviceMaps();
     void EnumerateDevices(DeviceKind kind);
+    // The map that holds the device of a row: present devices come first.
+    DeviceNameMap& MapOfRow(int row);
+    bool HasUnsavedEdits() const;
+    // True when there is nothing to lose or the user agrees to lose it.
+    bool ConfirmDiscard();
+    // True when no two present devices of a kind share a short name, or the user saves anyway.
+    bool ConfirmDuplicates();
     void UpdateFile();
     bool SaveDeviceNames();
     void ResetFile();
@@ -62,6 +81,15 @@ private:
     EditBox shortNameEdit;
     EditBox authorEdit;
     EditBox webPageEdit;
+    CheckBox showAbsentCheck;
     DeviceNameMap deviceMaps[DeviceKindCount];
+    // Names of the settings without a present device, with their short names, shown on
+    // request; and both kinds of maps as loaded, to tell edits from what the file holds.
+    DeviceNameMap absentMaps[DeviceKindCount];
+    DeviceNameMap loadedMaps[DeviceKindCount];
+    DeviceNameMap loadedAbsentMaps[DeviceKindCount];
     DeviceKind currentKind = MidiOut;
+    int presentRows = 0;
+    // Set once the file is written: the dialog then closes without asking.
+    bool fileWritten = false;
 };

@@ -24,8 +24,9 @@ INT_PTR RunAndDrive(const char* caption, const std::function<INT_PTR()>& runModa
             return;
         }
         script(dialog);
+        // No at first; later Yes, in case only a question to discard edits keeps it open.
         for (int round = 0; round < 250 && IsWindow(dialog); ++round, Sleep(20)) {
-            MessageBoxAnswerer::AnswerUnexpected(dialog);
+            MessageBoxAnswerer::AnswerUnexpected(dialog, round < 50 ? IDNO : IDYES);
             PostMessageA(dialog, WM_CLOSE, 0, 0);
         }
     });

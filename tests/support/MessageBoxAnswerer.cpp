@@ -36,10 +36,10 @@ void MessageBoxAnswerer::Expect(HWND owner, const std::string& text, const std::
     EXPECT_TRUE(Answer(box, button));
 }
 
-void MessageBoxAnswerer::AnswerUnexpected(HWND owner) {
+void MessageBoxAnswerer::AnswerUnexpected(HWND owner, int answer) {
     if (const HWND box = Find(owner)) {
         ADD_FAILURE() << "unexpected message box: " << TextOf(GetDlgItem(box, MessageTextId));
-        Answer(box, GetDlgItem(box, IDNO) ? IDNO : IDOK);
+        Answer(box, GetDlgItem(box, IDNO) ? answer : IDOK);
     } else if (const HWND other = FindOwnDialog([owner](HWND window) {
                    return IsWindowVisible(window) && GetWindow(window, GW_OWNER) == owner;
                })) {

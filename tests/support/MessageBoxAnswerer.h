@@ -14,7 +14,7 @@ public:
     // Waits for owner's next message box, checks its text and caption, presses button
     // (IDYES, IDNO, IDOK) and waits until the box is gone.
     static void Expect(HWND owner, const std::string& text, const std::string& caption, int button);
-    // Fails the test with the text of a box that is already there, and answers it No or OK;
-    // any other dialog of owner is cancelled.
-    static void AnswerUnexpected(HWND owner);
+    // Fails the test with the text of a box that is already there, and answers it (IDYES or
+    // IDNO, or OK where that is the only button); any other dialog of owner is cancelled.
+    static void AnswerUnexpected(HWND owner, int answer);
 };
