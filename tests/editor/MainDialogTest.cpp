@@ -1,7 +1,6 @@
 #include "editor/MainDialog.h"
 
 #include "FakeDeviceSource.h"
-#include "dialogs/FileDialog.h"
 #include "editor/E8Error.h"
 #include "editor/EditorTexts.h"
 #include "editor/ResourceIds.h"
@@ -18,10 +17,10 @@
 
 #include <functional>
 #include <future>
+#include <map>
+#include <sstream>
 #include <thread>
-#include <utility>
 #include <tuple>
-#include <vector>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int);
 
@@ -36,10 +35,9 @@ const std::string Settings = "[Wave Out]\r\nSW1000 #1 WAVE OUT=SW 1\r\nSB16 WAVE
                              "sw1000 midi out=SW\r\nCleared Device=ToClear\r\n"
                              "Long Device=１２３４５６７８９０１２３４５６\r\nNot Installed=NI\r\n"
                              "\r\n[Other]\r\nx=1\r\n";
-// The list's rows as "name=short name|...".
-const std::string Midi = "Cleared Device=ToClear|Long Device=１２３４５６７８９０１２３４５|"
-                         "New Device=|SW1000 MIDI OUT=SW|YAMAHA CBX A Driver=CBX A";
-const std::string Waves = "Quiet Wave=|SB16 WAVE 出力=SB16|SW1000 #1 WAVE OUT=SW 1";
+const std::string Grown = Settings + "added elsewhere\r\n";
+const std::string Longer = Settings + ";" + std::string(20000, 'x') + "\r\n";
+
 // What an update of Settings writes: sections sorted, "=" one column after the longest key,
 // keys of absent devices kept, names cut between whole characters.
 std::string Saved(const std::string& midi, const std::string& waves) {
@@ -48,145 +46,131 @@ std::string Saved(const std::string& midi, const std::string& waves) {
 }
 const std::string Cleared = "Cleared Device      = ToClear\r\n";
 const std::string Long = "Long Device         = １２３４５６７８９０１２３４５\r\n";
+const std::string NewDevice = "New Device          = ND\r\n";
 const std::string NotInstalled = "Not Installed       = NI\r\n";
 const std::string SwAndCbx = "sw1000 midi out     = SW\r\nYAMAHA CBX A Driver = CBX A\r\n";
 const std::string AbsentWave = "Absent Wave        = AW\r\n";
 const std::string Sb16AndSw1 = "SB16 WAVE 出力     = SB16\r\nSW1000 #1 WAVE OUT = SW 1\r\n";
 
-// What the user does and sees, one step at a time; <inst> and <empty> stand for the folders of
-// the installation and of an empty one.
-enum Op { Click, Key, Type, Kind, Press, Toggle, CloseBox, Box, Text, Rows, Browse, Chosen,
-          Focus, Grow, Hold, Release, FileIs, Closed };
-struct Step {
-    Step(Op op, int n = 0, std::string text = "", const char* caption = "")
-        : op(op), n(n), text(std::move(text)), caption(caption) {}
-    Op op;
-    int n;
-    std::string text;
-    const char* caption;
-};
-Step Answer(const char* text, const char* caption, int button) {
-    return {Box, button, text, caption};
-}
-Step Error(int code) {
-    return Answer(ErrorMessageTable[code], ErrorCaption, IDOK);
-}
-const Step ConfirmUpdate = Answer(ConfirmUpdateText, ConfirmUpdateCaption, IDYES);
-const Step UpdateDone = Answer(UpdateDoneText, UpdateDoneCaption, IDOK);
-const Step ConfirmReset = Answer(ConfirmResetText, ConfirmResetCaption, IDYES);
-Step Discard(int button) {
-    return Answer(DiscardEditsText, DiscardEditsCaption, button);
-}
-const std::string Duplicates = std::string(DuplicateNamesText) +
-                               "「SW 1」: Quiet Wave / SB16 WAVE 出力 / SW1000 #1 WAVE OUT\n" +
-                               DuplicateNamesQuestion;
-
+// The scripts of what the user does and sees, one step after each ";": click ROW (-1: below the
+// rows), key NAME, type TEXT, kind midi|wave, press BUTTON, closebox, box NAME ANSWER,
+// shows FIELD TEXT (it shows TEXT), browse confirm PATH | browse cancel (a file dialog comes
+// and is answered), chosen (it came), focus FIELD, lock (another program makes the file grow
+// and holds it open), unlock, closed. <inst> and <empty> stand for the installation's folder
+// and an empty one; rows show as "name=short name|...".
+const char* const Midi = "Cleared Device=ToClear|Long Device=１２３４５６７８９０１２３４５|New "
+                         "Device=|SW1000 MIDI OUT=SW|YAMAHA CBX A Driver=CBX A";
+const char* const Waves = "Quiet Wave=|SB16 WAVE 出力=SB16|SW1000 #1 WAVE OUT=SW 1";
 const char* const Installed = "\"C:\\Setup\\remove.exe\" -f<inst>setup.log";
 
 struct Scenario {
-    Scenario(const char* name, std::vector<Step> steps, std::string after = Settings,
-             std::string backup = "", std::string before = Settings,
-             const char* uninstall = Installed)
-        : name(name), steps(std::move(steps)), after(std::move(after)), backup(std::move(backup)),
-          before(std::move(before)), uninstall(uninstall) {}
     const char* name;
-    std::vector<Step> steps;
-    std::string after;     // the file at the end
-    std::string backup;    // DrvShortName.ini.bak at the end ("": none)
-    std::string before;    // the file at the start
-    const char* uninstall; // null: the key without the value
+    std::string script;
+    std::string after = Settings; // the file at the end
+    std::string backup = "";      // DrvShortName.ini.bak at the end ("": none)
+    std::string before = Settings;
+    const char* uninstall = Installed; // null: the key without the value
 };
 
+// clang-format off
 const Scenario Scenarios[] = {
-    {"showing, selecting with mouse and keys, typing within 31 bytes, leaving only when asked",
-     {{Text, IDC_XGWORKS_PATH, "<inst>XGworks.exe"}, {Text, IDC_AUTHOR, AuthorText},
-      {Text, IDC_WEB_PAGE, WebPageText}, {Text, IDC_DEVICE_KIND, "MIDI Out"}, {Rows, 0, Midi},
-      {Click, 4}, {Text, IDC_SHORT_NAME, "CBX A"}, {Text, IDC_SHORT_NAME_BYTES, "5/31"},
-      {Type, 0, "CBX-A"}, {Key, VK_UP}, {Text, IDC_SHORT_NAME, "SW"}, {Type, 0, "SW-1"},
-      {Click, -1}, {Text, IDC_SHORT_NAME, ""}, {Type, 0, "nowhere"},
-      {Rows, 0, "Cleared Device=ToClear|Long Device=１２３４５６７８９０１２３４５|New Device=|"
-                "SW1000 MIDI OUT=SW-1|YAMAHA CBX A Driver=CBX-A"},
-      {Kind, WaveOut}, {Text, IDC_SHORT_NAME, ""}, {Rows, 0, Waves}, {Click, 0},
-      {Type, 0, std::string(50, 'q')}, {Text, IDC_SHORT_NAME, std::string(31, 'q')},
-      {Text, IDC_SHORT_NAME_BYTES, "31/31"}, {Type, 0, "１２３４５６７８９０１２３４５６"},
-      {Text, IDC_SHORT_NAME, "１２３４５６７８９０１２３４５"}, {Text, IDC_SHORT_NAME_BYTES, "30/31"},
-      {Kind, MidiOut}, {Kind, WaveOut},
-      {Rows, 0, "Quiet Wave=１２３４５６７８９０１２３４５|SB16 WAVE 出力=SB16|SW1000 #1 WAVE OUT=SW 1"},
-      {Key, VK_ESCAPE}, Discard(IDNO), {Press, IDC_CANCEL}, Discard(IDNO), {CloseBox},
-      Discard(IDYES), {Closed}}},
-    {"an edit put back is none: no question",
-     {{Click, 4}, {Type, 0, "x"}, {Type, 0, "CBX A"}, {Press, IDC_CANCEL}, {Closed}}},
+    {"showing, selecting with mouse and keys, 31 bytes at most, leaving only when asked",
+     "shows path <inst>XGworks.exe; shows author Varnel project; shows web (none); shows kind MIDI "
+     "Out; shows rows " + std::string(Midi) + "; click 4; shows name CBX A; shows bytes 5/31; type "
+     "CBX-A; key up; shows name SW; type SW-1; click -1; shows name ; type nowhere; shows rows "
+     "Cleared Device=ToClear|Long Device=１２３４５６７８９０１２３４５|New Device=|SW1000 MIDI OUT=SW-1|"
+     "YAMAHA CBX A Driver=CBX-A; kind wave; shows rows " + Waves + "; click 0; type " +
+     std::string(50, 'q') + "; shows name " + std::string(31, 'q') + "; shows bytes 31/31; type "
+     "１２３４５６７８９０１２３４５６; shows name １２３４５６７８９０１２３４５; shows bytes 30/31; kind "
+     "midi; kind wave; shows rows Quiet Wave=１２３４５６７８９０１２３４５|SB16 WAVE 出力=SB16|SW1000 #1 "
+     "WAVE OUT=SW 1; key escape; box discard no; press cancel; box discard no; closebox; box discard "
+     "yes; closed"},
+    {"an edit put back is none: no question", "click 4; type x; type CBX A; press cancel; closed"},
     {"Enter and F2 on a row go on to its name",
-     {{Click, 1}, {Key, VK_RETURN}, {Focus, IDC_SHORT_NAME}, {Click, 2}, {Key, VK_F2},
-      {Focus, IDC_SHORT_NAME}, {Press, IDC_CANCEL}, {Closed}}},
+     "click 1; key return; focus name; click 2; key f2; focus name; press cancel; closed"},
     {"an update saves only when confirmed",
-     {{Click, 2}, {Type, 0, "ND"}, {Click, 0}, {Type, 0, ""}, {Kind, WaveOut}, {Click, 0},
-      {Type, 0, "QW"}, {Press, IDC_RESET}, Answer(ConfirmResetText, ConfirmResetCaption, IDNO),
-      {Press, IDC_UPDATE}, Answer(ConfirmUpdateText, ConfirmUpdateCaption, IDNO), {FileIs, 0, Settings},
-      {Press, IDC_UPDATE}, ConfirmUpdate, UpdateDone, {Closed}},
-     Saved(Long + "New Device          = ND\r\n" + NotInstalled + SwAndCbx,
-           AbsentWave + "Quiet Wave         = QW\r\n" + Sb16AndSw1),
-     Settings},
+     "click 2; type ND; click 0; type ; kind wave; click 0; type QW; press reset; box reset no; "
+     "press update; box update no; shows file " + Settings + "; press update; box update yes; box "
+     "done ok; closed",
+     Saved(Long + NewDevice + NotInstalled + SwAndCbx,
+           AbsentWave + "Quiet Wave         = QW\r\n" + Sb16AndSw1), Settings},
     {"devices not connected: shown on request, edited and removed",
-     {{Toggle}, {Rows, 0, Midi + "|Not Installed=NI"}, {Kind, WaveOut},
-      {Rows, 0, Waves + "|Absent Wave=AW"}, {Click, 3}, {Type, 0, ""}, {Toggle}, {Rows, 0, Waves},
-      {Toggle}, {Rows, 0, Waves + "|Absent Wave="}, {Kind, MidiOut}, {Click, 5}, {Type, 0, "NI-2"},
-      {Press, IDC_UPDATE}, ConfirmUpdate, UpdateDone},
-     Saved(Cleared + Long + "Not Installed       = NI-2\r\n" + SwAndCbx, Sb16AndSw1),
-     Settings},
+     "press absent; shows rows " + std::string(Midi) + "|Not Installed=NI; kind wave; shows rows " +
+     Waves + "|Absent Wave=AW; click 3; type ; press absent; shows rows " + Waves + "; press "
+     "absent; shows rows " + Waves + "|Absent Wave=; kind midi; click 5; type NI-2; press update; "
+     "box update yes; box done ok",
+     Saved(Cleared + Long + "Not Installed       = NI-2\r\n" + SwAndCbx, Sb16AndSw1), Settings},
     {"shared short names are asked about",
-     {{Kind, WaveOut}, {Click, 0}, {Type, 0, "SW 1"}, {Click, 1}, {Type, 0, "SW 1"},
-      {Press, IDC_UPDATE}, Answer(Duplicates.c_str(), DuplicateNamesCaption, IDNO),
-      {FileIs, 0, Settings}, {Press, IDC_UPDATE}, Answer(Duplicates.c_str(), DuplicateNamesCaption, IDYES),
-      ConfirmUpdate, UpdateDone},
-     Saved(Cleared + Long + NotInstalled + SwAndCbx,
-           AbsentWave + "Quiet Wave         = SW 1\r\nSB16 WAVE 出力     = SW 1\r\n"
-                        "SW1000 #1 WAVE OUT = SW 1\r\n"),
-     Settings},
+     "kind wave; click 0; type SW 1; click 1; type SW 1; press update; box duplicates no; shows "
+     "file " + Settings + "; press update; box duplicates yes; box update yes; box done ok",
+     Saved(Cleared + Long + NotInstalled + SwAndCbx, AbsentWave + "Quiet Wave         = SW 1\r\n"
+           "SB16 WAVE 出力     = SW 1\r\nSW1000 #1 WAVE OUT = SW 1\r\n"), Settings},
     {"a failed browse, update and reset lose nothing, nor what another program wrote",
-     {{Click, 2}, {Type, 0, "ND"}, {Press, IDC_BROWSE}, Discard(IDNO),
-      {Browse, FileDialogDriver::Confirm, "<empty>XGworks.exe"}, {Press, IDC_BROWSE},
-      Discard(IDYES), {Chosen}, Error(E8SettingsNotFound), {Text, IDC_XGWORKS_PATH, "<inst>XGworks.exe"},
-      {Grow, 0, "; added elsewhere\r\n"}, {Hold}, {Press, IDC_UPDATE}, ConfirmUpdate, Error(E8Unknown),
-      {Press, IDC_RESET}, ConfirmReset, Error(E8ResetFailed), {Release},
-      {FileIs, 0, Settings + "; added elsewhere\r\n"}, {Press, IDC_UPDATE}, ConfirmUpdate, UpdateDone},
-     Saved(Cleared + Long + "New Device          = ND\r\n" + NotInstalled + SwAndCbx,
-           AbsentWave + Sb16AndSw1),
-     Settings + "; added elsewhere\r\n"},
-    {"a reset replaces a longer file",
-     {{Press, IDC_RESET}, ConfirmReset, Answer(ResetDoneText, ResetDoneCaption, IDOK), {Closed}},
-     DefaultText, Settings + ";" + std::string(20000, 'x') + "\r\n",
-     Settings + ";" + std::string(20000, 'x') + "\r\n"},
-    {"a reset repairs a file without sections",
-     {Error(E8SettingsNotFound), {Press, IDC_RESET}, ConfirmReset,
-      Answer(ResetDoneText, ResetDoneCaption, IDOK)},
-     DefaultText, "; no section\r\n", "; no section\r\n"},
+     "click 2; type ND; press browse; box discard no; browse confirm <empty>XGworks.exe; press "
+     "browse; box discard yes; chosen; box e1 ok; shows path <inst>XGworks.exe; lock; press update; "
+     "box update yes; box e5 ok; press reset; box reset yes; box e4 ok; unlock; shows file " + Grown +
+     "; press update; box update yes; box done ok",
+     Saved(Cleared + Long + NewDevice + NotInstalled + SwAndCbx, AbsentWave + Sb16AndSw1), Grown},
+    {"a reset replaces a longer file", "press reset; box reset yes; box resetdone ok; closed",
+     DefaultText, Longer, Longer},
+    {"a reset repairs a file without sections", "box e1 ok; press reset; box reset yes; box "
+     "resetdone ok", DefaultText, "; no section\r\n", "; no section\r\n"},
     {"an update adds a missing section",
-     {{Kind, WaveOut}, {Click, 0}, {Type, 0, "QW"}, {Press, IDC_UPDATE}, ConfirmUpdate, UpdateDone},
-     "[Midi Out]\r\nSW1000 MIDI OUT = SW\r\n\r\n\r\n\r\n[Wave Out]\r\nQuiet Wave = QW\r\n\r\n\r\n\r\n",
+     "kind wave; click 0; type QW; press update; box update yes; box done ok", "[Midi Out]\r\nSW1000 "
+     "MIDI OUT = SW\r\n\r\n\r\n\r\n[Wave Out]\r\nQuiet Wave = QW\r\n\r\n\r\n\r\n",
      "[Midi Out]\r\nSW1000 MIDI OUT=SW\r\n", "[Midi Out]\r\nSW1000 MIDI OUT=SW\r\n"},
     {"no uninstall value: message 3, the file dialog; nothing to save until one is chosen",
-     {{Browse, FileDialogDriver::Cancel}, Error(E8InstallationNotFound), {Chosen}, {Rows, 0, ""},
-      {Press, IDC_UPDATE}, ConfirmUpdate, Error(E8Unknown), {Press, IDC_RESET},
-      Error(E8NoSettingsFile), {Browse, FileDialogDriver::Confirm, "<inst>XGworks.exe"},
-      {Press, IDC_BROWSE}, {Chosen}, {Text, IDC_XGWORKS_PATH, "<inst>XGworks.exe"}, {Rows, 0, Midi}},
-     Settings, "", Settings, nullptr},
-    {"no marker: message 3",
-     {{Browse, FileDialogDriver::Cancel}, Error(E8InstallationNotFound), {Chosen}, {Rows, 0, ""},
-      {Text, IDC_XGWORKS_PATH, ""}},
+     "browse cancel; box e3 ok; chosen; shows rows ; press update; box update yes; box e5 ok; press "
+     "reset; box e2 ok; browse confirm <inst>XGworks.exe; press browse; chosen; shows path "
+     "<inst>XGworks.exe; shows rows " + std::string(Midi), Settings, "", Settings, nullptr},
+    {"no marker: message 3", "browse cancel; box e3 ok; chosen; shows rows ; shows path ",
      Settings, "", Settings, "C:\\my-files\\remove.exe -F<inst>setup.log"},
-    {"no folder after the marker: code 5",
-     {Error(E8Unknown), {Rows, 0, ""}}, Settings, "", Settings, "C:\\Setup\\remove.exe -fsetup.log"},
-    {"no settings file: code 1",
-     {Error(E8SettingsNotFound), {Rows, 0, ""}, {Text, IDC_XGWORKS_PATH, ""}}, Settings, "", Settings,
+    {"no folder after the marker: code 5", "box e5 ok; shows rows ", Settings, "", Settings,
+     "C:\\Setup\\remove.exe -fsetup.log"},
+    {"no settings file: code 1", "box e1 ok; shows rows ; shows path ", Settings, "", Settings,
      "C:\\Setup\\remove.exe -f<empty>setup.log"},
+};
+// clang-format on
+
+const std::map<std::string, std::pair<const char*, const char*>> Boxes = {
+    {"update", {ConfirmUpdateText, ConfirmUpdateCaption}},
+    {"done", {UpdateDoneText, UpdateDoneCaption}},
+    {"reset", {ConfirmResetText, ConfirmResetCaption}},
+    {"resetdone", {ResetDoneText, ResetDoneCaption}},
+    {"discard", {DiscardEditsText, DiscardEditsCaption}},
+    {"e1", {ErrorMessageTable[1], ErrorCaption}},
+    {"e2", {ErrorMessageTable[2], ErrorCaption}},
+    {"e3", {ErrorMessageTable[3], ErrorCaption}},
+    {"e4", {ErrorMessageTable[4], ErrorCaption}},
+    {"e5", {ErrorMessageTable[5], ErrorCaption}},
+};
+const std::string Duplicates = std::string(DuplicateNamesText) +
+                               "「SW 1」: Quiet Wave / SB16 WAVE 出力 / SW1000 #1 WAVE OUT\n" +
+                               DuplicateNamesQuestion;
+const std::map<std::string, int> Names = {
+    {"up", VK_UP},
+    {"escape", VK_ESCAPE},
+    {"return", VK_RETURN},
+    {"f2", VK_F2},
+    {"midi", MidiOut},
+    {"wave", WaveOut},
+    {"yes", IDYES},
+    {"no", IDNO},
+    {"ok", IDOK},
+    {"update", IDC_UPDATE},
+    {"cancel", IDC_CANCEL},
+    {"browse", IDC_BROWSE},
+    {"reset", IDC_RESET},
+    {"absent", IDC_SHOW_ABSENT},
+    {"path", IDC_XGWORKS_PATH},
+    {"author", IDC_AUTHOR},
+    {"web", IDC_WEB_PAGE},
+    {"kind", IDC_DEVICE_KIND},
+    {"name", IDC_SHORT_NAME},
+    {"bytes", IDC_SHORT_NAME_BYTES},
 };
 
 constexpr REGSAM RegistryView = XGworksUninstallAccess & KEY_WOW64_32KEY;
-
-std::string ChildText(HWND dialog, int id) {
-    return TextOf(GetDlgItem(dialog, id));
-}
 
 std::string ListRows(HWND dialog) {
     const HWND list = GetDlgItem(dialog, IDC_DEVICE_LIST);
@@ -201,14 +185,7 @@ std::string ListRows(HWND dialog) {
     return rows;
 }
 
-void ClickAt(HWND window, POINT point) {
-    ClientToScreen(window, &point);
-    SetForegroundWindow(GetAncestor(window, GA_ROOT));
-    SetCursorPos(point.x, point.y);
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+void Send(INPUT (&inputs)[2]) {
     SendInput(2, inputs, sizeof(INPUT));
 }
 
@@ -226,22 +203,19 @@ bool ClickRow(HWND dialog, int row) {
     static int offset = 0;
     for (int attempt = 0; attempt < 3; ++attempt) {
         offset = (offset + 1) % 4;
-        ClickAt(list, {bounds.left + 4 + 12 * offset, (bounds.top + bounds.bottom) / 2});
-        if (WaitUntil([&] { return ListView_GetNextItem(list, -1, LVNI_SELECTED) == row; }, 700))
+        POINT point = {bounds.left + 4 + 12 * offset, (bounds.top + bounds.bottom) / 2};
+        ClientToScreen(list, &point);
+        SetForegroundWindow(dialog);
+        SetCursorPos(point.x, point.y);
+        INPUT inputs[2] = {{INPUT_MOUSE, {}}, {INPUT_MOUSE, {}}};
+        inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        Send(inputs);
+        if (WaitUntil([&] { return ListView_GetNextItem(list, -1, LVNI_SELECTED) == row; }, 700)) {
             return true;
+        }
     }
     return false;
-}
-
-// Keys go to the list, as after a click on it.
-void PressKey(HWND dialog, WORD key) {
-    SendMessageA(dialog, WM_NEXTDLGCTL,
-                 reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_DEVICE_LIST)), TRUE);
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, inputs, sizeof(INPUT));
 }
 
 HWND FocusOf(HWND dialog) {
@@ -267,8 +241,9 @@ protected:
     std::string Expand(std::string text) const {
         for (const auto& [token, path] : {std::make_pair("<inst>", installation.Path()),
                                           std::make_pair("<empty>", emptyFolder.Path())}) {
-            for (std::size_t at; (at = text.find(token)) != std::string::npos;)
+            for (std::size_t at; (at = text.find(token)) != std::string::npos;) {
                 text.replace(at, std::string(token).size(), path);
+            }
         }
         return text;
     }
@@ -281,87 +256,96 @@ protected:
                   ERROR_SUCCESS);
         RegDeleteValueA(key, XGworksUninstallValue);
         const std::string text = value ? Expand(value) : "";
-        if (value)
+        if (value) {
             RegSetValueExA(key, XGworksUninstallValue, 0, REG_SZ,
                            reinterpret_cast<const BYTE*>(text.c_str()), DWORD(text.size() + 1));
+        }
         RegCloseKey(key);
     }
 
-    INT_PTR RunDialog(const std::function<void(HWND)>& script) {
+    INT_PTR Run(const std::function<void(HWND)>& script) {
         MainDialog dialog(devices);
         return RunAndDrive(
             "Varnel", [&dialog] { return dialog.RunModal(nullptr, 0); }, script);
     }
 
-    // False when the scenario cannot go on.
-    bool Do(HWND dialog, const Step& step) {
-        const std::string text = Expand(step.text);
+    void Script(HWND dialog, const std::string& script) {
+        std::istringstream steps(script);
+        for (std::string step; std::getline(steps >> std::ws, step, ';');) {
+            SCOPED_TRACE(step);
+            if (!Do(dialog, Expand(step))) {
+                break;
+            }
+        }
+    }
+
+    // One step of a script; false when the script cannot go on.
+    bool Do(HWND dialog, const std::string& step) {
+        const std::size_t space = step.find(' ');
+        const std::string op = step.substr(0, space);
+        const std::string rest = space == std::string::npos ? "" : step.substr(space + 1);
+        const std::string word = rest.substr(0, rest.find(' '));
+        const std::string text =
+            rest.find(' ') == std::string::npos ? "" : rest.substr(rest.find(' ') + 1);
+        const int n = Names.count(word) ? Names.at(word) : atoi(word.c_str());
         const auto shows = [&](const std::function<std::string()>& actual) {
             WaitUntil([&] { return actual() == text; }, 2000);
-            EXPECT_EQ(actual(), text) << "step " << step.op << " " << step.n;
+            EXPECT_EQ(actual(), text);
         };
-        switch (step.op) {
-        case Click: {
-            const bool clicked = ClickRow(dialog, step.n);
-            EXPECT_TRUE(clicked) << "row " << step.n;
+        if (op == "click") {
+            const bool clicked = ClickRow(dialog, n);
+            EXPECT_TRUE(clicked);
             return clicked;
-        }
-        case Key:
-            PressKey(dialog, static_cast<WORD>(step.n));
-            break;
-        case Type:
+        } else if (op == "key") {
+            SendMessageA(dialog, WM_NEXTDLGCTL,
+                         reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_DEVICE_LIST)), TRUE);
+            INPUT inputs[2] = {{INPUT_KEYBOARD, {}}, {INPUT_KEYBOARD, {}}};
+            inputs[0].ki.wVk = inputs[1].ki.wVk = static_cast<WORD>(n);
+            inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+            Send(inputs);
+        } else if (op == "type") {
             SendMessageA(GetDlgItem(dialog, IDC_SHORT_NAME), WM_SETTEXT, 0,
-                         reinterpret_cast<LPARAM>(text.c_str()));
-            break;
-        case Kind:
-            SendMessageA(GetDlgItem(dialog, IDC_DEVICE_KIND), CB_SETCURSEL, step.n, 0);
+                         reinterpret_cast<LPARAM>(rest.c_str()));
+        } else if (op == "kind") {
+            SendMessageA(GetDlgItem(dialog, IDC_DEVICE_KIND), CB_SETCURSEL, n, 0);
             SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_DEVICE_KIND, CBN_SELCHANGE),
                          reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_DEVICE_KIND)));
-            break;
-        case Press:
-            PressButton(dialog, step.n);
-            break;
-        case Toggle:
-            PostMessageA(GetDlgItem(dialog, IDC_SHOW_ABSENT), BM_CLICK, 0, 0);
-            break;
-        case CloseBox:
+        } else if (op == "press" && n == IDC_SHOW_ABSENT) {
+            PostMessageA(GetDlgItem(dialog, n), BM_CLICK, 0, 0);
+        } else if (op == "press") {
+            PressButton(dialog, n);
+        } else if (op == "closebox") {
             PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-            break;
-        case Box:
-            MessageBoxAnswerer::Expect(dialog, text, step.caption, step.n);
-            break;
-        case Text:
-            shows([&] { return ChildText(dialog, step.n); });
-            break;
-        case Rows:
+        } else if (op == "box") {
+            const auto& [message, caption] =
+                word == "duplicates" ? std::make_pair(Duplicates.c_str(), DuplicateNamesCaption)
+                                     : Boxes.at(word);
+            MessageBoxAnswerer::Expect(dialog, message, caption, Names.at(text));
+        } else if (op == "shows" && word == "rows") {
             shows([&] { return ListRows(dialog); });
-            break;
-        case Browse:
-            chooser = FileDialogDriver::Start(static_cast<FileDialogDriver::Answer>(step.n), text,
-                                              dialog);
-            break;
-        case Chosen:
+        } else if (op == "shows" && word == "file") {
+            shows([&] { return ReadBytes(settings); });
+        } else if (op == "shows") {
+            shows([&] { return TextOf(GetDlgItem(dialog, n)); });
+        } else if (op == "browse") {
+            chooser = FileDialogDriver::Start(word == "confirm" ? FileDialogDriver::Confirm
+                                                                : FileDialogDriver::Cancel,
+                                              text, dialog);
+        } else if (op == "chosen") {
             EXPECT_NE(chooser.get(), "");
-            break;
-        case Focus:
-            EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == GetDlgItem(dialog, step.n); }));
-            break;
-        case Grow:
-            WriteBytes(settings, ReadBytes(settings) + text);
-            break;
-        case Hold:
+        } else if (op == "focus") {
+            EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == GetDlgItem(dialog, n); }));
+        } else if (op == "lock") {
+            WriteBytes(settings, Grown);
             other = CreateFileA(settings.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-            break;
-        case Release:
+        } else if (op == "unlock") {
             CloseHandle(other);
-            break;
-        case FileIs:
-            shows([&] { return ReadBytes(settings); });
-            break;
-        case Closed:
+        } else if (op == "closed") {
             EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
-            break;
+        } else {
+            ADD_FAILURE() << "no such step";
+            return false;
         }
         return true;
     }
@@ -381,14 +365,7 @@ TEST_F(MainDialogTest, Scenarios) {
         WriteBytes(settings, scenario.before);
         DeleteFileA((settings + ".bak").c_str());
         SetUninstallString(scenario.uninstall);
-        const INT_PTR result = RunDialog([&](HWND dialog) {
-            for (std::size_t i = 0; i < scenario.steps.size(); ++i) {
-                SCOPED_TRACE(testing::Message() << "step " << i);
-                if (!Do(dialog, scenario.steps[i]))
-                    break;
-            }
-        });
-        EXPECT_EQ(result, 0);
+        EXPECT_EQ(Run([&](HWND dialog) { Script(dialog, scenario.script); }), 0);
         EXPECT_EQ(ReadBytes(settings), Expand(scenario.after));
         EXPECT_EQ(ReadBytes(settings + ".bak"), scenario.backup);
     }
@@ -401,81 +378,73 @@ TEST_F(MainDialogTest, EveryFailingFileOperation) {
     SetUninstallString(Installed);
     const auto onlyOurFiles = [this] {
         for (const std::string& name : installation.Files()) {
-            if (name != "XGworks.exe" && name.rfind("DrvShortName.ini", 0) != 0)
+            if (name != "XGworks.exe" && name.rfind("DrvShortName.ini", 0) != 0) {
                 return false;
+            }
         }
         return true;
     };
-    for (const auto& [button, confirm, error, done] :
-         {std::make_tuple(IDC_UPDATE, ConfirmUpdate, Error(E8Unknown), UpdateDone),
-          std::make_tuple(IDC_RESET, ConfirmReset, Error(E8ResetFailed),
-                          Answer(ResetDoneText, ResetDoneCaption, IDOK))}) {
-        const int failures = CountFailures([&](FileOperations& failing) {
-            WriteBytes(settings, Settings);
-            bool failed = false;
-            RunDialog([&](HWND dialog) {
-                {
-                    FileOperations::Override override(failing);
-                    Do(dialog, {Press, button});
-                    Do(dialog, confirm);
-                    WaitUntil([&] { return MessageBoxAnswerer::Find(dialog) != nullptr; });
-                    failed = TextOf(GetDlgItem(MessageBoxAnswerer::Find(dialog), 0xFFFF)) ==
-                             error.text;
-                    Do(dialog, failed ? error : done);
-                }
-                EXPECT_TRUE(onlyOurFiles());
-                if (failed) {
-                    EXPECT_EQ(ReadBytes(settings), Settings);
-                    for (const Step& step : {Step{Press, button}, confirm, done})
-                        Do(dialog, step);
-                }
-                EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
-            });
-            EXPECT_NE(ReadBytes(settings), Settings);
-            EXPECT_TRUE(onlyOurFiles());
-            return failed;
-        });
-        EXPECT_GT(failures, 0);
+    for (const auto& [command, error, done] :
+         {std::make_tuple("press update; box update yes", "e5", "done"),
+          std::make_tuple("press reset; box reset yes", "e4", "resetdone")}) {
+        EXPECT_GT(CountFailures([&](FileOperations& failing) {
+                      WriteBytes(settings, Settings);
+                      bool failed = false;
+                      Run([&](HWND dialog) {
+                          {
+                              FileOperations::Override override(failing);
+                              Script(dialog, command);
+                              HWND box = nullptr;
+                              WaitUntil([&] { return box = MessageBoxAnswerer::Find(dialog); });
+                              failed = TextOf(GetDlgItem(box, 0xFFFF)) == Boxes.at(error).first;
+                              Script(dialog, "box " + std::string(failed ? error : done) + " ok");
+                          }
+                          EXPECT_TRUE(onlyOurFiles());
+                          if (failed) {
+                              EXPECT_EQ(ReadBytes(settings), Settings);
+                              Script(dialog, command + std::string("; box ") + done + " ok");
+                          }
+                          Script(dialog, "closed");
+                      });
+                      EXPECT_NE(ReadBytes(settings), Settings);
+                      EXPECT_TRUE(onlyOurFiles());
+                      return failed;
+                  }),
+                  0);
     }
 }
 
 LRESULT CALLBACK RefuseMainDialog(int code, WPARAM wParam, LPARAM lParam) {
     const auto* created = reinterpret_cast<CBT_CREATEWNDA*>(lParam);
     if (code == HCBT_CREATEWND && !IS_INTRESOURCE(created->lpcs->lpszName) &&
-        lstrcmpA(created->lpcs->lpszName, "Varnel") == 0)
+        lstrcmpA(created->lpcs->lpszName, "Varnel") == 0) {
         return 1;
+    }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// 0 when the dialog ran; when it cannot be created, code 5 and a non-zero exit code.
-TEST_F(MainDialogTest, WinMainExitCode) {
+// 0 when the dialog ran; when it cannot be created, code 5 and a non-zero exit code. The
+// program carries the default text byte for byte.
+TEST_F(MainDialogTest, WinMainAndResources) {
     SetUninstallString(Installed);
     WriteBytes(settings, Settings);
     const auto winMain = [] {
         return WinMain(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOWNORMAL);
     };
-    EXPECT_EQ(RunAndDrive("Varnel", winMain,
-                          [](HWND dialog) {
-                              PressButton(dialog, IDC_CANCEL);
-                              EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
-                          }),
+    EXPECT_EQ(RunAndDrive("Varnel", winMain, [](HWND dialog) { PressButton(dialog, IDC_CANCEL); }),
               0);
     const HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseMainDialog, nullptr, GetCurrentThreadId());
-    std::thread answer([] {
-        MessageBoxAnswerer::Expect(nullptr, ErrorMessageTable[E8Unknown], ErrorCaption, IDOK);
-    });
+    std::thread answer(
+        [] { MessageBoxAnswerer::Expect(nullptr, ErrorMessageTable[5], ErrorCaption, IDOK); });
     EXPECT_NE(winMain(), 0);
     answer.join();
     UnhookWindowsHookEx(hook);
-}
 
-TEST(Resources, CarryTheDefaultSettingsByteForByte) {
     ASSERT_EQ(DefaultText.size(), 16081u);
     for (const HMODULE module :
          {GetModuleHandleA(nullptr),
           LoadLibraryExA(VARNEL_EXECUTABLE, nullptr,
                          LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)}) {
-        ASSERT_NE(module, nullptr);
         const HRSRC resource = FindResourceA(module, "#103", "Text");
         ASSERT_NE(resource, nullptr);
         const char* bytes = static_cast<const char*>(LockResource(LoadResource(module, resource)));
