@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "dialogs/FileDialog.h"
-#include "support/FileDialogDriver.h"
+#include "support/DialogDriver.h"
 #include "support/ScratchFolder.h"
 
 namespace {

@@ -9,35 +9,29 @@
 // FileOperations::Override; the code under test needs the varnel_ini library.
 class FailingFileOperations : public FileOperations {
 public:
+    using Base = FileOperations;
     explicit FailingFileOperations(int failAt) : failAt(failAt) {}
 
     // Whether the failure happened: false when the code under test did fewer operations.
     bool Failed() const { return count >= failAt; }
 
     FILE* OpenStream(const char* path, const char* mode) override {
-        return Fail() ? nullptr : FileOperations::OpenStream(path, mode);
+        return Fail() ? nullptr : Base::OpenStream(path, mode);
     }
     bool WriteStream(FILE* file, const void* data, std::size_t size) override {
-        return !Fail() && FileOperations::WriteStream(file, data, size);
+        return !Fail() && Base::WriteStream(file, data, size);
     }
-    bool FlushStream(FILE* file) override { return !Fail() && FileOperations::FlushStream(file); }
-    bool CloseStream(FILE* file) override {
-        const bool fail = Fail();
-        return FileOperations::CloseStream(file) && !fail;
-    }
-    bool OpenExclusive(const char* path) override {
-        return !Fail() && FileOperations::OpenExclusive(path);
-    }
+    bool FlushStream(FILE* file) override { return !Fail() && Base::FlushStream(file); }
+    bool CloseStream(FILE* file) override { return !Fail() & Base::CloseStream(file); }
+    bool OpenExclusive(const char* path) override { return !Fail() && Base::OpenExclusive(path); }
     bool CreateTemporary(const char* folder, char* path) override {
-        return !Fail() && FileOperations::CreateTemporary(folder, path);
+        return !Fail() && Base::CreateTemporary(folder, path);
     }
     bool Replace(const char* target, const char* replacement, const char* backup) override {
-        return !Fail() && FileOperations::Replace(target, replacement, backup);
+        return !Fail() && Base::Replace(target, replacement, backup);
     }
-    bool Move(const char* from, const char* to) override {
-        return !Fail() && FileOperations::Move(from, to);
-    }
-    bool Remove(const char* path) override { return !Fail() && FileOperations::Remove(path); }
+    bool Move(const char* from, const char* to) override { return !Fail() && Base::Move(from, to); }
+    bool Remove(const char* path) override { return !Fail() && Base::Remove(path); }
 
 private:
     bool Fail() { return ++count == failAt; }

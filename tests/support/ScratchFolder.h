@@ -43,9 +43,7 @@ public:
                 names.push_back(found.cFileName);
             }
         }
-        if (search != INVALID_HANDLE_VALUE) {
-            FindClose(search);
-        }
+        FindClose(search);
         return names;
     }
 
