@@ -12,13 +12,15 @@ bool WinmmDeviceSource::Name(DeviceKind kind, unsigned id, char* name) {
     static_assert(sizeof(WAVEOUTCAPSA::szPname) == NameSize, "device name field");
     if (kind == MidiOut) {
         MIDIOUTCAPSA caps{};
-        if (midiOutGetDevCapsA(id, &caps, sizeof(caps)) != MMSYSERR_NOERROR)
+        if (midiOutGetDevCapsA(id, &caps, sizeof(caps)) != MMSYSERR_NOERROR) {
             return false;
+        }
         lstrcpynA(name, caps.szPname, NameSize);
     } else {
         WAVEOUTCAPSA caps{};
-        if (waveOutGetDevCapsA(id, &caps, sizeof(caps)) != MMSYSERR_NOERROR)
+        if (waveOutGetDevCapsA(id, &caps, sizeof(caps)) != MMSYSERR_NOERROR) {
             return false;
+        }
         lstrcpynA(name, caps.szPname, NameSize);
     }
     return true;

@@ -240,7 +240,8 @@ protected:
         const std::string text = value ? Expand(value) : "";
         if (value) {
             RegSetValueExA(key, XGworksUninstallValue, 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>(text.c_str()), DWORD(text.size() + 1));
+                           reinterpret_cast<const BYTE*>(text.c_str()),
+                           static_cast<DWORD>(text.size() + 1));
         }
         RegCloseKey(key);
     }

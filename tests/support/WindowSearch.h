@@ -12,8 +12,9 @@
 
 inline bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000) {
     for (const DWORD start = GetTickCount(); !condition(); Sleep(10)) {
-        if (GetTickCount() - start > timeoutMs)
+        if (GetTickCount() - start > timeoutMs) {
             return false;
+        }
     }
     return true;
 }
@@ -27,8 +28,9 @@ inline BOOL CALLBACK MatchOwnDialog(HWND window, LPARAM param) {
     char className[16] = {};
     GetClassNameA(window, className, sizeof(className));
     if (process != GetCurrentProcessId() || lstrcmpA(className, "#32770") != 0 ||
-        !(*search.first)(window))
+        !(*search.first)(window)) {
         return TRUE;
+    }
     search.second = window;
     return FALSE;
 }
