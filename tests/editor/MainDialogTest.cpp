@@ -27,7 +27,8 @@ const std::string DefaultText = ReadBytes(VARNEL_SOURCE_DIR "/res/DrvShortName.i
 // Sections out of order, keys of absent devices, a key in other letter case, a value of 16
 // full-width characters (32 bytes).
 const std::string Settings = "[Wave Out]\r\nSW1000 #1 WAVE OUT=SW 1\r\nSB16 WAVE 出力=SB16\r\n"
-                             "Absent Wave=AW\r\n\r\n[Midi Out]\r\nYAMAHA CBX A Driver= CBX A\r\n"
+                             "Absent Wave=１２３４５６７８９０１２３４５６\r\n\r\n[Midi "
+                             "Out]\r\nYAMAHA CBX A Driver= CBX A\r\n"
                              "sw1000 midi out=SW\r\nCleared Device=ToClear\r\n"
                              "Long Device=１２３４５６７８９０１２３４５６\r\nNot Installed=NI\r\n"
                              "\r\n[Other]\r\nx=1\r\n";
@@ -45,7 +46,7 @@ const std::string Long = "Long Device         = １２３４５６７８９０�
 const std::string NewDevice = "New Device          = ND\r\n";
 const std::string NotInstalled = "Not Installed       = NI\r\n";
 const std::string SwAndCbx = "sw1000 midi out     = SW\r\nYAMAHA CBX A Driver = CBX A\r\n";
-const std::string AbsentWave = "Absent Wave        = AW\r\n";
+const std::string AbsentWave = "Absent Wave        = １２３４５６７８９０１２３４５６\r\n";
 const std::string Sb16AndSw1 = "SB16 WAVE 出力     = SB16\r\nSW1000 #1 WAVE OUT = SW 1\r\n";
 
 // The scripts of what the user does and sees, one step after each ";": click ROW (-1: below the
@@ -91,15 +92,15 @@ const Scenario Scenarios[] = {
            AbsentWave + "Quiet Wave         = QW\r\n" + Sb16AndSw1), Settings},
     {"devices not connected: shown on request, edited and removed",
      "press absent; shows rows " + std::string(Midi) + "|Not Installed=NI; kind wave; shows rows " +
-     Waves + "|Absent Wave=AW; click 3; type ; press absent; shows rows " + Waves + "; press "
-     "absent; shows rows " + Waves + "|Absent Wave=; kind midi; click 5; type NI-2; press update; "
+     Waves + "|Absent Wave=１２３４５６７８９０１２３４５; click 3; type ; press absent; shows rows " + Waves + "; press "
+     "absent; shows rows " + Waves + "|Absent Wave=; kind midi; click 5; type NI-2; press cancel; box discard no; press update; "
      "box update yes; box done ok",
      Saved(Cleared + Long + "Not Installed       = NI-2\r\n" + SwAndCbx, Sb16AndSw1), Settings},
     {"shared short names are asked about",
-     "kind wave; click 0; type SW 1; click 1; type SW 1; press update; box duplicates no; shows "
-     "file " + Settings + "; press update; box duplicates yes; box update yes; box done ok",
-     Saved(Cleared + Long + NotInstalled + SwAndCbx, AbsentWave + "Quiet Wave         = SW 1\r\n"
-           "SB16 WAVE 出力     = SW 1\r\nSW1000 #1 WAVE OUT = SW 1\r\n"), Settings},
+     "click 2; type SW; kind wave; click 0; type SB16; press update; box duplicates no; shows file "
+     + Settings + "; press update; box duplicates yes; box update yes; box done ok",
+     Saved(Cleared + Long + "New Device          = SW\r\n" + NotInstalled + SwAndCbx,
+           AbsentWave + "Quiet Wave         = SB16\r\n" + Sb16AndSw1), Settings},
     {"a failed browse, update and reset lose nothing, nor what another program wrote",
      "click 2; type ND; press browse; box discard no; browse confirm <empty>XGworks.exe; press "
      "browse; box discard yes; chosen; box e1 ok; shows path <inst>XGworks.exe; lock; press update; "
@@ -128,7 +129,8 @@ const Scenario Scenarios[] = {
 // clang-format on
 
 const std::string Duplicates = std::string(DuplicateNamesText) +
-                               "「SW 1」: Quiet Wave / SB16 WAVE 出力 / SW1000 #1 WAVE OUT\n" +
+                               "「SW」: New Device / SW1000 MIDI OUT\n"
+                               "「SB16」: Quiet Wave / SB16 WAVE 出力\n" +
                                DuplicateNamesQuestion;
 // clang-format off
 const std::map<std::string, std::pair<const char*, const char*>> Boxes = {
