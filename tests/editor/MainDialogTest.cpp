@@ -52,9 +52,9 @@ const std::string Sb16AndSw1 = "SB16 WAVE 出力     = SB16\r\nSW1000 #1 WAVE OU
 // The scripts of what the user does and sees, one step after each ";": click ROW (-1: below the
 // rows), key NAME, type TEXT, kind midi|wave, press BUTTON, closebox, box NAME ANSWER,
 // shows FIELD TEXT (it shows TEXT), browse confirm PATH | browse cancel (a file dialog comes
-// and is answered), chosen (it came), focus FIELD, lock (another program makes the file grow
-// and holds it open), unlock, closed. <inst> and <empty> stand for the installation's folder
-// and an empty one; rows show as "name=short name|...".
+// and is answered), chosen (it came), grey ROW yes|no (drawn grey), focus FIELD, lock (another
+// program makes the file grow and holds it open), unlock, closed. <inst> and <empty> stand for the
+// installation's folder and an empty one; rows show as "name=short name|...".
 const char* const Midi = "Cleared Device=ToClear|Long Device=１２３４５６７８９０１２３４５|New "
                          "Device=|SW1000 MIDI OUT=SW|YAMAHA CBX A Driver=CBX A";
 const char* const Waves = "Quiet Wave=|SB16 WAVE 出力=SB16|SW1000 #1 WAVE OUT=SW 1";
@@ -92,7 +92,7 @@ const Scenario Scenarios[] = {
            AbsentWave + "Quiet Wave         = QW\r\n" + Sb16AndSw1), Settings},
     {"devices not connected: shown on request, edited and removed",
      "press absent; shows rows " + std::string(Midi) + "|Not Installed=NI; kind wave; shows rows " +
-     Waves + "|Absent Wave=１２３４５６７８９０１２３４５; click 3; type ; press absent; shows rows " + Waves + "; press "
+     Waves + "|Absent Wave=１２３４５６７８９０１２３４５; grey 2 no; grey 3 yes; click 3; type ; press absent; shows rows " + Waves + "; press "
      "absent; shows rows " + Waves + "|Absent Wave=; kind midi; click 5; type NI-2; press cancel; box discard no; press update; "
      "box update yes; box done ok",
      Saved(Cleared + Long + "Not Installed       = NI-2\r\n" + SwAndCbx, Sb16AndSw1), Settings},
@@ -324,6 +324,13 @@ protected:
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         } else if (op == "unlock") {
             CloseHandle(other);
+        } else if (op == "grey") {
+            NMLVCUSTOMDRAW draw = {};
+            draw.nmcd.hdr = {GetDlgItem(dialog, IDC_DEVICE_LIST), IDC_DEVICE_LIST, NM_CUSTOMDRAW};
+            draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+            draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(n);
+            SendMessageA(dialog, WM_NOTIFY, IDC_DEVICE_LIST, reinterpret_cast<LPARAM>(&draw));
+            EXPECT_EQ(draw.clrText == GetSysColor(COLOR_GRAYTEXT), text == "yes");
         } else if (op == "closed") {
             EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
         } else {
