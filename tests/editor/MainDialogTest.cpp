@@ -24,109 +24,31 @@ namespace {
 
 const std::string DefaultText = ReadBytes(VARNEL_SOURCE_DIR "/res/DrvShortName.ini");
 
-// Sections out of order, keys of absent devices, a key in other letter case, a value of 16
-// full-width characters (32 bytes).
-const std::string Settings = "[Wave Out]\r\nSW1000 #1 WAVE OUT=SW 1\r\nSB16 WAVE 出力=SB16\r\n"
-                             "Absent Wave=１２３４５６７８９０１２３４５６\r\n\r\n[Midi "
-                             "Out]\r\nYAMAHA CBX A Driver= CBX A\r\n"
-                             "sw1000 midi out=SW\r\nCleared Device=ToClear\r\n"
-                             "Long Device=１２３４５６７８９０１２３４５６\r\nNot Installed=NI\r\n"
-                             "\r\n[Other]\r\nx=1\r\n";
-const std::string Grown = Settings + "added elsewhere\r\n";
-const std::string Longer = Settings + ";" + std::string(20000, 'x') + "\r\n";
-
-// What an update of Settings writes: sections sorted, "=" one column after the longest key,
-// keys of absent devices kept, names cut between whole characters.
-std::string Saved(const std::string& midi, const std::string& waves) {
-    return "[Midi Out]\r\n" + midi + "\r\n\r\n\r\n[Other]\r\nx = 1\r\n\r\n\r\n\r\n[Wave Out]\r\n" +
-           waves + "\r\n\r\n\r\n";
-}
-const std::string Cleared = "Cleared Device      = ToClear\r\n";
-const std::string Long = "Long Device         = １２３４５６７８９０１２３４５\r\n";
-const std::string NewDevice = "New Device          = ND\r\n";
-const std::string NotInstalled = "Not Installed       = NI\r\n";
-const std::string SwAndCbx = "sw1000 midi out     = SW\r\nYAMAHA CBX A Driver = CBX A\r\n";
-const std::string AbsentWave = "Absent Wave        = １２３４５６７８９０１２３４５６\r\n";
-const std::string Sb16AndSw1 = "SB16 WAVE 出力     = SB16\r\nSW1000 #1 WAVE OUT = SW 1\r\n";
-
-// The scripts of what the user does and sees, one step after each ";": click ROW (-1: below the
-// rows), key NAME, type TEXT, kind midi|wave, press BUTTON, closebox, box NAME ANSWER,
-// shows FIELD TEXT (it shows TEXT), browse confirm PATH | browse cancel (a file dialog comes
-// and is answered), chosen (it came), grey ROW yes|no (drawn grey), focus FIELD, lock (another
-// program makes the file grow and holds it open), unlock, closed. <inst> and <empty> stand for the
-// installation's folder and an empty one; rows show as "name=short name|...".
-const char* const Midi = "Cleared Device=ToClear|Long Device=１２３４５６７８９０１２３４５|New "
-                         "Device=|SW1000 MIDI OUT=SW|YAMAHA CBX A Driver=CBX A";
-const char* const Waves = "Quiet Wave=|SB16 WAVE 出力=SB16|SW1000 #1 WAVE OUT=SW 1";
+// The scenarios: in each tests/data/dialog/*.script, one step a line of what the user does and
+// sees: click ROW (-1: below the rows), key NAME, type TEXT, kind midi|wave, press BUTTON,
+// closebox, box NAME ANSWER, shows FIELD TEXT, shows file FILE, browse confirm PATH | browse
+// cancel (a file dialog comes and is answered), chosen (it came), grey ROW yes|no (drawn grey),
+// focus FIELD, lock (another program makes the file grow.ini and holds it open), unlock, closed.
+// Before the steps: before FILE (default settings.ini), after FILE (default: unchanged),
+// backup FILE (DrvShortName.ini.bak at the end; default none), uninstall TEXT|none. FILE
+// "default" is the default text; <inst> and <empty> stand for the installation's folder and an
+// empty one; rows show as "name=short name|...". The files are UTF-8 and read as code page 932.
+const std::string DataFolder = VARNEL_SOURCE_DIR "/tests/data/dialog/";
 const char* const Installed = "\"C:\\Setup\\remove.exe\" -f<inst>setup.log";
 
-struct Scenario {
-    const char* name;
-    std::string script;
-    std::string after = Settings; // the file at the end
-    std::string backup = "";      // DrvShortName.ini.bak at the end ("": none)
-    std::string before = Settings;
-    const char* uninstall = Installed; // null: the key without the value
-};
-
-// clang-format off
-const Scenario Scenarios[] = {
-    {"showing, selecting with mouse and keys, 31 bytes at most, leaving only when asked",
-     "shows path <inst>XGworks.exe; shows kind MIDI Out; shows rows " + std::string(Midi) + "; click 4; shows name CBX A; shows bytes 5/31; type "
-     "CBX-A; key up; shows name SW; type SW-1; click -1; shows name ; type nowhere; shows rows "
-     "Cleared Device=ToClear|Long Device=１２３４５６７８９０１２３４５|New Device=|SW1000 MIDI OUT=SW-1|"
-     "YAMAHA CBX A Driver=CBX-A; kind wave; shows rows " + Waves + "; click 0; type " +
-     std::string(50, 'q') + "; shows name " + std::string(31, 'q') + "; shows bytes 31/31; type "
-     "１２３４５６７８９０１２３４５６; shows name １２３４５６７８９０１２３４５; shows bytes 30/31; kind "
-     "midi; kind wave; shows rows Quiet Wave=１２３４５６７８９０１２３４５|SB16 WAVE 出力=SB16|SW1000 #1 "
-     "WAVE OUT=SW 1; key escape; box discard no; press cancel; box discard no; closebox; box discard "
-     "yes; closed"},
-    {"an edit put back is none: no question", "click 4; type x; type CBX A; press cancel; closed"},
-    {"Enter and F2 on a row go on to its name",
-     "click 1; key return; focus name; click 2; key f2; focus name; press cancel; closed"},
-    {"an update saves only when confirmed",
-     "click 2; type ND; click 0; type ; kind wave; click 0; type QW; press reset; box reset no; "
-     "press update; box update no; shows file " + Settings + "; press update; box update yes; box "
-     "done ok; closed",
-     Saved(Long + NewDevice + NotInstalled + SwAndCbx,
-           AbsentWave + "Quiet Wave         = QW\r\n" + Sb16AndSw1), Settings},
-    {"devices not connected: shown on request, edited and removed",
-     "press absent; shows rows " + std::string(Midi) + "|Not Installed=NI; kind wave; shows rows " +
-     Waves + "|Absent Wave=１２３４５６７８９０１２３４５; grey 2 no; grey 3 yes; click 3; type ; press absent; shows rows " + Waves + "; press "
-     "absent; shows rows " + Waves + "|Absent Wave=; kind midi; click 5; type NI-2; press cancel; box discard no; press update; "
-     "box update yes; box done ok",
-     Saved(Cleared + Long + "Not Installed       = NI-2\r\n" + SwAndCbx, Sb16AndSw1), Settings},
-    {"shared short names are asked about",
-     "click 2; type SW; kind wave; click 0; type SB16; press update; box duplicates no; shows file "
-     + Settings + "; press update; box duplicates yes; box update yes; box done ok",
-     Saved(Cleared + Long + "New Device          = SW\r\n" + NotInstalled + SwAndCbx,
-           AbsentWave + "Quiet Wave         = SB16\r\n" + Sb16AndSw1), Settings},
-    {"a failed browse, update and reset lose nothing, nor what another program wrote",
-     "click 2; type ND; press browse; box discard no; browse confirm <empty>XGworks.exe; press "
-     "browse; box discard yes; chosen; box e1 ok; shows path <inst>XGworks.exe; lock; press update; "
-     "box update yes; box e5 ok; press reset; box reset yes; box e4 ok; unlock; shows file " + Grown +
-     "; press update; box update yes; box done ok",
-     Saved(Cleared + Long + NewDevice + NotInstalled + SwAndCbx, AbsentWave + Sb16AndSw1), Grown},
-    {"a reset replaces a longer file", "press reset; box reset yes; box resetdone ok; closed",
-     DefaultText, Longer, Longer},
-    {"a reset repairs a file without sections", "box e1 ok; press reset; box reset yes; box "
-     "resetdone ok", DefaultText, "; no section\r\n", "; no section\r\n"},
-    {"an update adds a missing section",
-     "kind wave; click 0; type QW; press update; box update yes; box done ok", "[Midi Out]\r\nSW1000 "
-     "MIDI OUT = SW\r\n\r\n\r\n\r\n[Wave Out]\r\nQuiet Wave = QW\r\n\r\n\r\n\r\n",
-     "[Midi Out]\r\nSW1000 MIDI OUT=SW\r\n", "[Midi Out]\r\nSW1000 MIDI OUT=SW\r\n"},
-    {"no uninstall value: message 3, the file dialog; nothing to save until one is chosen",
-     "browse cancel; box e3 ok; chosen; shows rows ; press update; box update yes; box e5 ok; press "
-     "reset; box e2 ok; browse confirm <inst>XGworks.exe; press browse; chosen; shows path "
-     "<inst>XGworks.exe; shows rows " + std::string(Midi), Settings, "", Settings, nullptr},
-    {"no marker: message 3", "browse cancel; box e3 ok; chosen; shows rows ; shows path ",
-     Settings, "", Settings, "C:\\my-files\\remove.exe -F<inst>setup.log"},
-    {"no folder after the marker: code 5", "box e5 ok; shows rows ", Settings, "", Settings,
-     "C:\\Setup\\remove.exe -fsetup.log"},
-    {"no settings file: code 1", "box e1 ok; shows rows ; shows path ", Settings, "", Settings,
-     "C:\\Setup\\remove.exe -f<empty>setup.log"},
-};
-// clang-format on
+std::string Data(const std::string& name) {
+    if (name == "default") {
+        return DefaultText;
+    }
+    const std::string utf8 = ReadBytes(DataFolder + name);
+    std::wstring wide(utf8.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                    &wide[0], static_cast<int>(wide.size())));
+    std::string text(wide.size() * 2, '\0');
+    text.resize(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &text[0],
+                                    static_cast<int>(text.size()), nullptr, nullptr));
+    return text;
+}
 
 const std::string Duplicates = std::string(DuplicateNamesText) +
                                "「SW」: New Device / SW1000 MIDI OUT\n"
@@ -256,7 +178,7 @@ protected:
 
     void Script(HWND dialog, const std::string& script) {
         std::istringstream steps(script);
-        for (std::string step; std::getline(steps >> std::ws, step, ';');) {
+        for (std::string step; std::getline(steps, step);) {
             SCOPED_TRACE(step);
             if (!Do(dialog, Expand(step))) {
                 break;
@@ -307,7 +229,7 @@ protected:
         } else if (op == "shows" && word == "rows") {
             shows([&] { return ListRows(dialog); });
         } else if (op == "shows" && word == "file") {
-            shows([&] { return ReadBytes(settings); });
+            EXPECT_EQ(ReadBytes(settings), Data(text));
         } else if (op == "shows") {
             shows([&] { return TextOf(GetDlgItem(dialog, n)); });
         } else if (op == "browse") {
@@ -319,7 +241,7 @@ protected:
         } else if (op == "focus") {
             EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == GetDlgItem(dialog, n); }));
         } else if (op == "lock") {
-            WriteBytes(settings, Grown);
+            WriteBytes(settings, Data("grown.ini"));
             other = CreateFileA(settings.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         } else if (op == "unlock") {
@@ -350,15 +272,33 @@ protected:
 };
 
 TEST_F(MainDialogTest, Scenarios) {
-    for (const Scenario& scenario : Scenarios) {
-        SCOPED_TRACE(scenario.name);
-        WriteBytes(settings, scenario.before);
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((DataFolder + "*.script").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    do {
+        SCOPED_TRACE(found.cFileName);
+        std::map<std::string, std::string> setting = {
+            {"before", "settings.ini"}, {"uninstall", Installed}, {"backup", ""}};
+        std::string steps;
+        std::istringstream lines(Data(found.cFileName));
+        for (std::string line; std::getline(lines, line);) {
+            const std::string word = line.substr(0, line.find(' '));
+            if (word == "before" || word == "after" || word == "backup" || word == "uninstall") {
+                setting[word] = line.substr(word.size() + 1);
+            } else if (!line.empty() && line[0] != '#') {
+                steps += line + "\n";
+            }
+        }
+        const std::string before = Data(setting["before"]);
+        WriteBytes(settings, before);
         DeleteFileA((settings + ".bak").c_str());
-        SetUninstallString(scenario.uninstall);
-        EXPECT_EQ(Run([&](HWND dialog) { Script(dialog, scenario.script); }), 0);
-        EXPECT_EQ(ReadBytes(settings), Expand(scenario.after));
-        EXPECT_EQ(ReadBytes(settings + ".bak"), scenario.backup);
-    }
+        SetUninstallString(setting["uninstall"] == "none" ? nullptr : setting["uninstall"].c_str());
+        EXPECT_EQ(Run([&](HWND dialog) { Script(dialog, steps); }), 0);
+        EXPECT_EQ(ReadBytes(settings), setting.count("after") ? Data(setting["after"]) : before);
+        EXPECT_EQ(ReadBytes(settings + ".bak"),
+                  setting["backup"].empty() ? "" : Data(setting["backup"]));
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
 }
 
 LRESULT CALLBACK RefuseMainDialog(int code, WPARAM wParam, LPARAM lParam) {
@@ -374,7 +314,7 @@ LRESULT CALLBACK RefuseMainDialog(int code, WPARAM wParam, LPARAM lParam) {
 // program carries the default text byte for byte.
 TEST_F(MainDialogTest, WinMainAndResources) {
     SetUninstallString(Installed);
-    WriteBytes(settings, Settings);
+    WriteBytes(settings, Data("settings.ini"));
     const auto winMain = [] {
         return WinMain(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOWNORMAL);
     };
