@@ -39,13 +39,14 @@ TEST(DialogBase, RoutesEveryMessageToItsObjectRunsNestedDialogsAndClosesOnlyLive
     EXPECT_EQ(missing.RunModal(nullptr, 0), -1);
     HWND window = nullptr;
     MSG message;
-    TestDialog inner([](TestDialog&) -> INT_PTR { return 7; });
+    TestDialog inner(
+        [&](TestDialog& self) { return INT_PTR(GetParent(self.GetHandle()) == window); });
     TestDialog outer([&](TestDialog& self) -> INT_PTR {
         window = self.GetHandle();
         EXPECT_EQ(DialogRegistry::Find(window), &self);
         TestDialog().SetHandle(window); // a destructor closes the live window it holds
         EXPECT_TRUE(PeekMessageA(&message, window, WM_CLOSE, WM_CLOSE, PM_REMOVE));
-        return inner.RunModal(window, 0) * 10;
+        return inner.RunModal(window, 0) * 70; // 1: owned by the outer dialog
     });
     EXPECT_EQ(outer.RunModal(nullptr, 0), 70);
     EXPECT_TRUE(missing.messages.empty() && outer.ownHandle && inner.ownHandle);
