@@ -1,75 +1,41 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
+#include <tuple>
 
 #include "host/RegistryKey.h"
 
-namespace {
+TEST(RegistryKey, ReadsRawBytesAndReturnsTheSystemStatusOfFailures) {
+    const char* const key = "Software\\VarnelTest\\RegistryKey";
+    const std::string text = "C:\\表示\\XG"; // the trail byte of 表 is a backslash
+    const std::tuple<const char*, DWORD, std::string> values[] = {
+        {"WithNul", REG_SZ, text + '\0'},
+        {"WithoutNul", REG_SZ, text},
+        {"Number", REG_DWORD, "\x44\x33\x22\x11"}};
+    for (const auto& [name, type, bytes] : values) {
+        // The system would count a NUL that follows a string's data.
+        ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, key, name, type, (bytes + '!').data(),
+                                  DWORD(bytes.size())),
+                  0);
+    }
+    RegistryKey opened;
+    ASSERT_EQ(opened.Open(RegistryRoot::CurrentUser, key, KEY_READ), ERROR_SUCCESS);
+    for (const auto& [name, type, bytes] : values) {
+        const RegistryValue* value = opened.QueryValue(name);
+        ASSERT_NE(value, nullptr);
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(value->Data()), value->Size()), bytes);
+        EXPECT_TRUE(value->Type() == type && value->Name() == name);
+    }
+    // A failed read empties the record; a value that grew past the size learnt at opening fails.
+    const RegistryValue* last = opened.QueryValue("Number");
+    EXPECT_EQ(opened.QueryValue("Missing"), nullptr);
+    EXPECT_TRUE(last->Size() == 0 && last->Type() == 0 && last->Name().empty());
+    RegSetKeyValueA(HKEY_CURRENT_USER, key, "WithNul", REG_SZ, std::string(200, 'x').c_str(), 201);
+    EXPECT_EQ(opened.QueryValue("WithNul"), nullptr);
 
-const char* const TestTree = "Software\\VarnelTest";
-const char* const TestKey = "Software\\VarnelTest\\RegistryKey";
-const char Text[] = "C:\\表示\\XG"; // the trail byte of 表 is a backslash
-
-void SetValue(const char* name, DWORD type, const void* data, std::size_t size) {
-    ASSERT_EQ(
-        RegSetKeyValueA(HKEY_CURRENT_USER, TestKey, name, type, data, static_cast<DWORD>(size)),
-        ERROR_SUCCESS);
-}
-
-std::string Bytes(const RegistryValue* value) {
-    return std::string(reinterpret_cast<const char*>(value->Data()), value->Size());
-}
-
-} // namespace
-
-TEST(RegistryKey, ReadsValuesAsRawBytesWithTheirType) {
-    const DWORD number = 0x11223344;
-    SetValue("WithNul", REG_SZ, Text, sizeof(Text));
-    // The system counts a forgotten terminator that follows the data, so none may follow.
-    SetValue("WithoutNul", REG_SZ, (std::string(Text) + "!").c_str(), sizeof(Text) - 1);
-    SetValue("Number", REG_DWORD, &number, sizeof(number));
-    RegistryKey key;
-    ASSERT_EQ(key.Open(RegistryRoot::CurrentUser, TestKey, KEY_READ), ERROR_SUCCESS);
-
-    RegistryValue* value = key.QueryValue("WithNul");
-    ASSERT_NE(value, nullptr);
-    EXPECT_EQ(Bytes(value), std::string(Text, sizeof(Text)));
-    EXPECT_EQ(value->Type(), static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(value->Name(), "WithNul");
-    ASSERT_EQ(key.QueryValue("WithoutNul"), value);
-    EXPECT_EQ(Bytes(value), std::string(Text, sizeof(Text) - 1));
-    ASSERT_EQ(key.QueryValue("Number"), value);
-    ASSERT_EQ(value->Size(), sizeof(number));
-    EXPECT_EQ(std::memcmp(value->Data(), &number, sizeof(number)), 0);
-    EXPECT_EQ(value->Type(), static_cast<DWORD>(REG_DWORD));
-
-    // A failed read after a good one leaves an empty record.
-    EXPECT_EQ(key.QueryValue("Missing"), nullptr);
-    EXPECT_EQ(value->Size(), 0u);
-    EXPECT_EQ(value->Type(), 0u);
-    EXPECT_EQ(value->Name(), "");
-
-    // A value that grew past the size learnt at opening is not read at all.
-    SetValue("WithNul", REG_SZ, std::string(200, 'x').c_str(), 201);
-    EXPECT_EQ(key.QueryValue("WithNul"), nullptr);
-
-    EXPECT_EQ(key.Close(), ERROR_SUCCESS);
-    EXPECT_EQ(key.QueryValue("Number"), nullptr);
-    EXPECT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, TestTree), ERROR_SUCCESS);
-}
-
-TEST(RegistryKey, FailuresReturnTheSystemStatusUnchanged) {
-    RegistryKey missing;
-    EXPECT_EQ(missing.Open(RegistryRoot::CurrentUser, "Software\\VarnelTest\\Missing", KEY_READ),
-              ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(missing.QueryValue("Anything"), nullptr);
-    EXPECT_EQ(missing.Open(static_cast<RegistryRoot>(4), "Software", KEY_READ),
-              ERROR_INVALID_PARAMETER);
-    RegistryKey never;
-    EXPECT_EQ(never.Close(), ERROR_INVALID_HANDLE);
-
-    RegistryKey root; // a null sub-key names the root itself
-    EXPECT_EQ(root.Open(RegistryRoot::LocalMachine, nullptr, KEY_READ), ERROR_SUCCESS);
-    EXPECT_EQ(root.Close(), ERROR_SUCCESS);
+    EXPECT_EQ(opened.Close(), ERROR_SUCCESS);
+    EXPECT_EQ(opened.Close(), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(opened.Open(RegistryRoot::CurrentUser, "NoVarnel", KEY_READ), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(opened.Open(static_cast<RegistryRoot>(4), "", KEY_READ), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VarnelTest"), ERROR_SUCCESS);
 }

@@ -1,0 +1,111 @@
+#include <algorithm>
+#include <atomic>
+#include <functional>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/DialogBase.h"
+#include "app/DialogRegistry.h"
+#include "app/InitCommonControlClasses.h"
+#include "app/ListView.h"
+
+// The dialog 201 of TestDialog.rc. Records its messages and whether each came with its own handle.
+// At WM_INITDIALOG, when its controls exist, it ends with what onInit returns. It answers
+// WM_COMPAREITEM, which the dialog manager hands back to the sender, with 5.
+struct TestDialog : DialogBase {
+    explicit TestDialog(std::function<INT_PTR(TestDialog&)> onInit = nullptr, int id = 201)
+        : DialogBase(id), onInit(std::move(onInit)) {}
+
+    INT_PTR HandleMessage(HWND handle, UINT message, WPARAM, LPARAM) override {
+        ownHandle = ownHandle && handle == GetHandle();
+        messages.push_back(message);
+        if (message == WM_INITDIALOG && onInit) {
+            End(onInit(*this));
+        }
+        return message == WM_COMPAREITEM ? 5 : message == WM_INITDIALOG;
+    }
+    int Count(UINT message) const { return std::count(messages.begin(), messages.end(), message); }
+
+    std::function<INT_PTR(TestDialog&)> onInit;
+    std::vector<UINT> messages;
+    bool ownHandle = true;
+};
+
+TEST(DialogBase, RoutesEveryMessageToItsObjectRunsNestedDialogsAndClosesOnlyLiveWindows) {
+    // Had the failed run left its object pending, the next run would wait for ever.
+    TestDialog missing(nullptr, 299); // no such template
+    EXPECT_EQ(missing.RunModal(nullptr, 0), -1);
+    HWND window = nullptr;
+    MSG message;
+    TestDialog inner(
+        [&](TestDialog& self) { return INT_PTR(GetParent(self.GetHandle()) == window); });
+    TestDialog outer([&](TestDialog& self) -> INT_PTR {
+        window = self.GetHandle();
+        EXPECT_EQ(DialogRegistry::Find(window), &self);
+        TestDialog().SetHandle(window); // a destructor closes the live window it holds
+        EXPECT_TRUE(PeekMessageA(&message, window, WM_CLOSE, WM_CLOSE, PM_REMOVE));
+        return inner.RunModal(window, 0) * 70; // 1: owned by the outer dialog
+    });
+    EXPECT_EQ(outer.RunModal(nullptr, 0), 70);
+    EXPECT_TRUE(missing.messages.empty() && outer.ownHandle && inner.ownHandle);
+    EXPECT_EQ(outer.messages.front(), static_cast<UINT>(WM_SETFONT));
+    EXPECT_EQ(outer.messages.back(), static_cast<UINT>(WM_NCDESTROY));
+    // The entry went with the window: a later window may get the same handle.
+    EXPECT_TRUE(DialogRegistry::Find(window) == nullptr && !outer.IsAlive());
+    TestDialog().SetHandle(window);
+    TestDialog(); // posting to null would reach this thread's own queue
+    EXPECT_FALSE(PeekMessageA(&message, nullptr, WM_CLOSE, WM_CLOSE, PM_REMOVE));
+}
+
+TEST(Controls, ListViewRowsAndTextLengthsInBytesOfCodePage932) {
+    ListView list;
+    // A later registration keeps the list view class that the constructor registered.
+    InitCommonControlClasses(ICC_BAR_CLASSES);
+    EXPECT_TRUE(CommonControlClasses().dwICC & ICC_LISTVIEW_CLASSES);
+    TestDialog dialog([&list](TestDialog& self) -> INT_PTR {
+        list.Attach(self.GetHandle(), 1001);
+        list.InsertColumn("Name", 100, 0, LVCFMT_LEFT);
+        EXPECT_EQ(list.InsertColumn("Short", 80, 1, LVCFMT_LEFT), 1);
+        // Column 0 inserts a row, past the end appends; another column sets a row's text.
+        EXPECT_EQ(list.PutItemText("first", 99, 0), 0);
+        EXPECT_EQ(list.PutItemText("second", 99, 0), 1);
+        EXPECT_EQ(list.PutItemText("短い", 1, 1), TRUE);
+        char buffer[32] = "";
+        EXPECT_EQ(list.GetItemText(buffer, sizeof buffer, 1, 1), buffer);
+        EXPECT_STREQ(buffer, "短い");
+        EXPECT_EQ(list.GetItemText(buffer, sizeof buffer, 2, 0), nullptr);
+        // The search for a selected row includes its start.
+        ListView_SetItemState(list.GetHandle(), 0, LVIS_SELECTED, LVIS_SELECTED);
+        EXPECT_EQ(list.GetNextSelected(0), 0);
+        EXPECT_EQ(list.GetNextSelected(1), -1);
+        EXPECT_EQ(list.DeleteAllItems(), 1);
+
+        self.SetText("出力abc");
+        EXPECT_EQ(self.GetTextLength(), 7);
+        EXPECT_EQ(self.GetText(buffer, 5), 4);
+        EXPECT_STREQ(buffer, "出力");
+        int width = 0; // either size may be left out
+        EXPECT_TRUE(self.GetClientSize(&width, nullptr) && self.GetClientSize(nullptr, nullptr));
+        return width > 0;
+    });
+    EXPECT_EQ(dialog.RunModal(nullptr, 0), 1);
+}
+
+// Last: under Wine a test process that crashes after it ran threads exits with 0, as if passed.
+TEST(DialogRegistry, RunsDialogsOnTwoThreadsAtOnce) {
+    std::atomic<int> good(0);
+    const auto worker = [&good](INT_PTR first) {
+        for (INT_PTR i = first; i < first + 150; ++i) {
+            TestDialog dialog(
+                [i](TestDialog& self) { return self.Send(WM_COMPAREITEM, 0, 0) * i; });
+            good += dialog.RunModal(nullptr, 0) == 5 * i && dialog.ownHandle &&
+                    dialog.Count(WM_COMPAREITEM) == 1 && dialog.Count(WM_NCDESTROY) == 1;
+        }
+    };
+    std::thread one(worker, 1000), two(worker, 2000);
+    one.join();
+    two.join();
+    EXPECT_EQ(good.load(), 300);
+}
