@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <io.h>
+
 // File operations of which the Nth (counting from 1) fails and every other one succeeds.
-// A failing close still releases the stream, as fclose does. Install it with
-// FileOperations::Override; the code under test needs the varnel_ini library.
+// A failing close still releases the stream, as fclose does, and loses what was written. Install it
+// with FileOperations::Override; the code under test needs the varnel_ini library.
 class FailingFileOperations : public FileOperations {
 public:
     using Base = FileOperations;
@@ -22,7 +24,14 @@ public:
         return !Fail() && Base::WriteStream(file, data, size);
     }
     bool FlushStream(FILE* file) override { return !Fail() && Base::FlushStream(file); }
-    bool CloseStream(FILE* file) override { return !Fail() & Base::CloseStream(file); }
+    bool CloseStream(FILE* file) override {
+        const bool fail = Fail();
+        // As a close that fails to write out: what was written is lost.
+        if (fail && fflush(file) == 0) {
+            _chsize(_fileno(file), 0);
+        }
+        return Base::CloseStream(file) && !fail;
+    }
     bool OpenExclusive(const char* path) override { return !Fail() && Base::OpenExclusive(path); }
     bool CreateTemporary(const char* folder, char* path) override {
         return !Fail() && Base::CreateTemporary(folder, path);
