@@ -9,6 +9,7 @@
 #include "Stopwatch.h"
 
 #include "ini/IniFile.h"
+#include "support/ScratchFolder.h"
 
 #include <windows.h>
 
@@ -24,34 +25,6 @@
 namespace {
 
 const char MidiOut[] = "Midi Out";
-
-std::string ReadFileBytes(const std::string& path) {
-    std::string bytes;
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return bytes;
-    }
-    bytes.resize(GetFileSize(file, nullptr));
-    DWORD got = 0;
-    ReadFile(file, bytes.data(), DWORD(bytes.size()), &got, nullptr);
-    bytes.resize(got);
-    CloseHandle(file);
-    return bytes;
-}
-
-// Also gives the file a new modification time, so no cached copy of it is used.
-bool WriteFileBytes(const std::string& path, const std::string& bytes) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    const bool ok = WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
-    return CloseHandle(file) && ok;
-}
 
 // Shaped like the default text: "Midi Out" with every entry but eight, then "Wave Out" with
 // eight. The keys come in key order, as every save leaves them, or shuffled.
@@ -92,10 +65,12 @@ struct Result {
     bool profileEstimated;
 };
 
+// Every run writes the file anew, which gives it a new modification time, so that no cached
+// copy of it is used.
 class Benchmark {
 public:
     Benchmark(std::string path, std::string text) : path(std::move(path)), text(std::move(text)) {
-        WriteFileBytes(this->path, this->text);
+        WriteBytes(this->path, this->text);
         IniFile ini;
         ini.Open(this->path.c_str());
         for (std::size_t i = 0; i < ini.SectionCount(); ++i) {
@@ -112,7 +87,7 @@ public:
 
     Result Load(int runs) {
         const double ours = Median(runs, [&] {
-            WriteFileBytes(path, text);
+            WriteBytes(path, text);
             Stopwatch watch;
             IniFile ini;
             ini.Open(path.c_str());
@@ -122,7 +97,7 @@ public:
         std::vector<char> buffer(text.size() + 16);
         std::size_t found = 0;
         const double profile = Median(runs, [&] {
-            WriteFileBytes(path, text);
+            WriteBytes(path, text);
             Stopwatch watch;
             found = 0;
             std::vector<std::string> names;
@@ -146,7 +121,7 @@ public:
     // scaled to all keys.
     Result Save(int runs, std::size_t sample) {
         const double ours = Median(runs, [&] {
-            WriteFileBytes(path, text);
+            WriteBytes(path, text);
             IniFile ini;
             ini.Open(path.c_str());
             Stopwatch watch;
@@ -164,7 +139,7 @@ public:
 
         const std::size_t step = sample < changes.size() ? changes.size() / sample : 1;
         const double profile = Median(runs, [&] {
-            WriteFileBytes(path, text);
+            WriteBytes(path, text);
             Stopwatch watch;
             std::size_t written = 0;
             for (std::size_t i = 0; i < changes.size(); i += step, ++written) {
@@ -214,15 +189,6 @@ void PrintRow(const char* operation, const char* file, std::size_t entries, cons
                 r.profile / r.ours);
 }
 
-std::string ScratchFolder() {
-    char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    const std::string folder =
-        std::string(base) + "varnel-bench-" + std::to_string(GetCurrentProcessId()) + "\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -231,13 +197,13 @@ int main(int argc, char** argv) {
                      "usage: VarnelBench <DrvShortName.ini> [<Varnel.exe> <EmptyDialog.exe>]\n");
         return 2;
     }
-    const std::string defaultText = ReadFileBytes(argv[1]);
+    const std::string defaultText = ReadBytes(argv[1]);
     if (defaultText.empty()) {
         std::fprintf(stderr, "cannot read %s\n", argv[1]);
         return 2;
     }
-    const std::string folder = ScratchFolder();
-    const std::string path = folder + "DrvShortName.ini";
+    ScratchFolder scratch;
+    const std::string path = scratch.Path("DrvShortName.ini");
 
     std::printf("IniFile against the profile functions, median of repeated runs (%d-bit)\n",
                 int(sizeof(void*) * 8));
@@ -267,8 +233,6 @@ int main(int argc, char** argv) {
     }
     std::printf("* the profile functions changed a sample of the keys; the time is scaled to "
                 "all keys\n");
-    DeleteFileA(path.c_str());
-    RemoveDirectoryA(folder.c_str());
 
     if (argc > 3 && !PrintStartup(argv[2], argv[3])) {
         return 1;

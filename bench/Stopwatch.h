@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 // Milliseconds since construction, from the performance counter.
@@ -21,12 +22,17 @@ private:
     LARGE_INTEGER start;
 };
 
+// The median of times, which must not be empty.
+inline double Median(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
 // The median of runs calls of run, each of which times its own part and returns it.
 template <typename Run> double Median(int runs, Run run) {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
         times.push_back(run());
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return Median(std::move(times));
 }

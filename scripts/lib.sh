@@ -9,6 +9,8 @@ VARNEL_ARCHS=${VARNEL_ARCHS:-"i686 x86_64"}
 
 log() { printf '== %s\n' "$*" >&2; }
 
+# ---- Packages: what the build, the tests and the demo need, installed when missing ----
+
 need_root() {
     if [ "$(id -u)" != 0 ]; then
         echo "Installing packages needs root; run as root or install them by hand: $*" >&2
@@ -54,14 +56,24 @@ ensure_wine() {
     ensure_locale
 }
 
+# ---- Build: one build folder per architecture below VARNEL_BUILD ----
+
 # build_arch ARCH [cmake options...]: configures and builds one architecture (only the target
-# VARNEL_BUILD_TARGET when that is set).
+# VARNEL_BUILD_TARGET when that is set). It configures again when the options differ from those
+# of the last configuration, which it keeps in the build folder.
 build_arch() {
     local arch=$1 dir=$VARNEL_BUILD/$1
     shift
-    if [ ! -f "$dir/CMakeCache.txt" ]; then
+    local stamp=$dir/varnel-cmake-options options
+    options=$(printf '%s\n' "$@")
+    if [ ! -f "$dir/CMakeCache.txt" ] || [ ! -f "$stamp" ] || [ "$(cat "$stamp")" != "$options" ]; then
+        if [ -f "$dir/CMakeCache.txt" ]; then
+            log "configuring $arch again: its cmake options changed"
+        fi
         cmake -S "$VARNEL_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release \
-            -DCMAKE_TOOLCHAIN_FILE="$VARNEL_ROOT/cmake/toolchain-$arch-w64-mingw32.cmake" "$@" >/dev/null
+            -DCMAKE_TOOLCHAIN_FILE="$VARNEL_ROOT/cmake/toolchain-$arch-w64-mingw32.cmake" "$@" >/dev/null ||
+            return 1
+        printf '%s\n' "$options" >"$stamp"
     fi
     log "building $arch"
     cmake --build "$dir" -j"$(nproc)" ${VARNEL_BUILD_TARGET:+--target "$VARNEL_BUILD_TARGET"} \
@@ -73,6 +85,8 @@ build_arch() {
         grep -B2 -A4 'warning:' "$dir/build.log" >&2
     fi
 }
+
+# ---- Wine: one prefix per build folder, kept between runs ----
 
 # wine_env: the environment every Wine start of ours uses.
 wine_env() {
@@ -111,6 +125,8 @@ wine_stop() {
     return 0
 }
 
+# ---- Display: the one given, or a private Xvfb ----
+
 # ensure_display: starts Xvfb on a free display when none is given.
 VARNEL_XVFB_PID=
 ensure_display() {
@@ -135,7 +151,7 @@ stop_display() {
     return 0
 }
 
-# The demo installation that scripts/run shows and scripts/bench starts Varnel on.
+# ---- Demo: the installation that scripts/run shows and scripts/bench starts Varnel on ----
 
 # Null sinks of a private PulseAudio server: Wine lists each as a wave output device named
 # after its description.
