@@ -12,12 +12,12 @@ TEST(TextFile, CutsOnlyAfterWrite) {
     const std::string name = "\x95\x5C\x83\x5C.ini"; // "表ソ.ini"
     const std::string path = folder.Path(name);
     WriteBytes(path, "0123456789\r\n");
+    char buffer[MAX_PATH];
     {
         TextFile file;
         ASSERT_EQ(0, file.Open(path.c_str(), "r+"));
         ASSERT_EQ(1, file.WriteText("a\n", 0));
         EXPECT_EQ(-1, file.Open(folder.Path(std::string(MAX_PATH, 'n')).c_str(), "w"));
-        char buffer[MAX_PATH];
         char* namePart = nullptr;
         ASSERT_EQ(buffer, file.FullPath(buffer, MAX_PATH, &namePart));
         EXPECT_EQ(name, namePart);
@@ -35,4 +35,5 @@ TEST(TextFile, CutsOnlyAfterWrite) {
     EXPECT_EQ(0, file.Close());
     EXPECT_EQ("q\r\n", ReadBytes(path));
     EXPECT_EQ(-1, file.WriteText("x\n", 0));
+    EXPECT_EQ(0, file.ReadLine(buffer, MAX_PATH));
 }
