@@ -48,8 +48,7 @@ DefaultSettings LoadDefaultSettings() {
 
 std::string TextOf(Window& window) {
     std::string text(static_cast<std::size_t>(window.GetTextLength()) + 1, '\0');
-    text.resize(static_cast<std::size_t>(
-        window.GetText(&text[0], static_cast<int>(text.size()))));
+    text.resize(static_cast<std::size_t>(window.GetText(&text[0], static_cast<int>(text.size()))));
     return text;
 }
 
@@ -404,7 +403,7 @@ bool MainDialog::ConfirmDuplicates() {
 
 void MainDialog::UpdateFile() {
     if (!ConfirmDuplicates() || MessageBoxA(GetHandle(), ConfirmUpdateText, ConfirmUpdateCaption,
-                    MB_YESNO | MB_ICONQUESTION) != IDYES) {
+                                            MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return;
     }
     if (!SaveDeviceNames()) {
@@ -436,7 +435,7 @@ bool MainDialog::SaveDeviceNames() {
         }
         // Lines of devices that are not connected change only where the user edited them.
         for (const auto& [name, shortName] : absentMaps[kind]) {
-            if (section && shortName != loadedAbsentMaps[kind][name]) {
+            if (section && shortName != loadedAbsentMaps[kind].at(name)) {
                 if (shortName.empty()) {
                     section->Erase(section->Find(name.c_str()));
                 } else {

@@ -10,24 +10,33 @@
 
 namespace {
 
-// Appends part as a text-mode stream writes it: every line feed becomes CR LF.
-void AppendText(std::string& text, const std::string& part) {
-    for (const char c : part) {
-        if (c == '\n') {
-            text += '\r';
-        }
-        text += c;
-    }
-}
-
 // "[name]", one line per entry with every "=" of the section in one column, three empty lines.
 void AppendSection(const IniSection& section, std::string& text) {
-    AppendText(text, std::string("[") + section.Name() + "]\n");
+    text += '[';
+    text += section.Name();
+    text += "]\n";
     const std::size_t width = static_cast<std::size_t>(section.MaxKeyLength()) + 1;
     for (const auto& [key, value] : section) {
-        AppendText(text, key + std::string(width - key.size(), ' ') + "= " + value + "\n");
+        text += key;
+        text.append(width - key.size(), ' ');
+        text += "= ";
+        text += value;
+        text += '\n';
     }
-    AppendText(text, "\n\n\n");
+    text += "\n\n\n";
+}
+
+// The bytes a text-mode stream writes for text: every line feed becomes CR LF.
+std::string WithCrLf(const std::string& text) {
+    std::string bytes;
+    bytes.reserve(text.size() + text.size() / 16);
+    for (const char c : text) {
+        if (c == '\n') {
+            bytes += '\r';
+        }
+        bytes += c;
+    }
+    return bytes;
 }
 
 } // namespace
@@ -61,7 +70,8 @@ StatusCode IniFile::Write(bool sortSections) {
     for (const auto& section : sections) {
         AppendSection(*section, text);
     }
-    if (!ReplaceFileBytes(path, text.data(), static_cast<unsigned long>(text.size()))) {
+    const std::string bytes = WithCrLf(text);
+    if (!ReplaceFileBytes(path, bytes.data(), static_cast<unsigned long>(bytes.size()))) {
         return StatusWriteFailed;
     }
     // Our handle went with the old content to the backup; bind the new file. Should that
