@@ -22,7 +22,7 @@ struct Search {
 };
 
 // The visible dialogs of the started process: its own and a box it owns. The tests' FindOwnDialog
-// (tests/support/WindowSearch.h) searches only the process it runs in, so it cannot do this.
+// (tests/support/DialogDriver.h) searches only the process it runs in, so it cannot do this.
 BOOL CALLBACK FindWindows(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<Search*>(param);
     DWORD process = 0;

@@ -49,12 +49,12 @@ TEST(FileDialog, RunsTheSystemOpenDialogWithAHookForOneRun) {
     // A hook flag the caller set goes after every run, with a hook or without one. The second
     // run confirms the name it proposes; a cancel keeps the directory and chooses nothing.
     dialog.SetFlags(OFN_EXPLORER | OFN_ENABLEHOOK);
-    const std::tuple<FileDialogDriver::Answer, std::string, const char*, LPOFNHOOKPROC, const char*>
-        runs[] = {{FileDialogDriver::Confirm, chosen, nullptr, nullptr, chosen.c_str()},
-                  {FileDialogDriver::Confirm, "", "second.txt", CountingHook, second.c_str()},
-                  {FileDialogDriver::Cancel, "", nullptr, CountingHook, nullptr}};
-    for (const auto& [answer, typed, initialFile, hook, selection] : runs) {
-        auto driver = FileDialogDriver::Start(answer, typed);
+    const std::tuple<std::string, const char*, LPOFNHOOKPROC, const char*> runs[] = {
+        {chosen, nullptr, nullptr, chosen.c_str()},
+        {"", "second.txt", CountingHook, second.c_str()},
+        {"", nullptr, CountingHook, nullptr}};
+    for (const auto& [typed, initialFile, hook, selection] : runs) {
+        auto driver = AnswerFileDialog(selection != nullptr, typed);
         EXPECT_EQ(dialog.Run(0, initialFile, hook), selection ? 1 : 0);
         EXPECT_EQ(driver.get(), FileDialog::DefaultOpenTitle);
         EXPECT_EQ(lstrcmpiA(dialog.Selection(0), selection), 0); // also when both are null

@@ -6,16 +6,11 @@
 #include "host/XGworksLookup.h"
 #include "support/DialogDriver.h"
 #include "support/ScratchFolder.h"
-#include "support/WindowSearch.h"
 
 #include <commctrl.h>
-#include <gtest/gtest.h>
 
-#include <functional>
-#include <future>
 #include <map>
 #include <sstream>
-#include <thread>
 #include <vector>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int);
@@ -41,11 +36,11 @@ std::string Data(const std::string& name) {
         return DefaultText;
     }
     const std::string utf8 = ReadBytes(DataFolder + name);
-    std::wstring wide(utf8.size(), L'\0');
-    wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                    &wide[0], static_cast<int>(wide.size())));
+    std::wstring wide(utf8.size() + 1, L'\0');
     std::string text(wide.size() * 2, '\0');
-    text.resize(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &text[0],
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0],
+                                           static_cast<int>(wide.size()));
+    text.resize(WideCharToMultiByte(CP_ACP, 0, wide.c_str(), length - 1, &text[0],
                                     static_cast<int>(text.size()), nullptr, nullptr));
     return text;
 }
@@ -58,10 +53,10 @@ const std::string Duplicates = std::string(DuplicateNamesText) +
 const std::map<std::string, std::pair<const char*, const char*>> Boxes = {
     {"update", {ConfirmUpdateText, ConfirmUpdateCaption}}, {"done", {UpdateDoneText, UpdateDoneCaption}},
     {"reset", {ConfirmResetText, ConfirmResetCaption}}, {"resetdone", {ResetDoneText, ResetDoneCaption}},
-    {"discard", {DiscardEditsText, DiscardEditsCaption}},
-    {"duplicates", {Duplicates.c_str(), DuplicateNamesCaption}}, {"e1", {ErrorMessageTable[1], ErrorCaption}},
-    {"e2", {ErrorMessageTable[2], ErrorCaption}}, {"e3", {ErrorMessageTable[3], ErrorCaption}},
-    {"e4", {ErrorMessageTable[4], ErrorCaption}}, {"e5", {ErrorMessageTable[5], ErrorCaption}}};
+    {"discard", {DiscardEditsText, DiscardEditsCaption}}, {"duplicates", {Duplicates.c_str(), DuplicateNamesCaption}},
+    {"e1", {ErrorMessageTable[1], ErrorCaption}}, {"e2", {ErrorMessageTable[2], ErrorCaption}},
+    {"e3", {ErrorMessageTable[3], ErrorCaption}}, {"e4", {ErrorMessageTable[4], ErrorCaption}},
+    {"e5", {ErrorMessageTable[5], ErrorCaption}}};
 const std::map<std::string, int> Names = {
     {"up", VK_UP}, {"escape", VK_ESCAPE}, {"return", VK_RETURN}, {"f2", VK_F2}, {"midi", MidiOut},
     {"wave", WaveOut}, {"yes", IDYES}, {"no", IDNO}, {"ok", IDOK}, {"update", IDC_UPDATE},
@@ -85,8 +80,6 @@ public:
         return names[kind][id] != "<fails>";
     }
 };
-
-constexpr REGSAM RegistryView = XGworksUninstallAccess & KEY_WOW64_32KEY;
 
 std::string ListRows(HWND dialog) {
     const HWND list = GetDlgItem(dialog, IDC_DEVICE_LIST);
@@ -130,23 +123,17 @@ bool ClickRow(HWND dialog, int row) {
     return false;
 }
 
-HWND FocusOf(HWND dialog) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof(info);
-    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
-    return info.hwndFocus;
-}
+// The program's installation as the scenarios find it, and what they hold between steps.
+class Installation {
+public:
+    Installation() { WriteBytes(Path("XGworks.exe"), ""); }
+    ~Installation() { RegDeleteKeyExA(HKEY_LOCAL_MACHINE, XGworksUninstallKey, View, 0); }
 
-class MainDialogTest : public testing::Test {
-protected:
-    void SetUp() override { WriteBytes(executable, ""); }
-    void TearDown() override {
-        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, XGworksUninstallKey, RegistryView, 0);
-    }
+    std::string Path(const std::string& name) const { return folder.Path(name); }
 
     std::string Expand(std::string text) const {
-        for (const auto& [token, path] : {std::make_pair("<inst>", installation.Path()),
-                                          std::make_pair("<empty>", emptyFolder.Path())}) {
+        for (const auto& [token, path] : {std::make_pair("<inst>", folder.Path()),
+                                          std::make_pair("<empty>", empty.Path())}) {
             for (std::size_t at; (at = text.find(token)) != std::string::npos;) {
                 text.replace(at, std::string(token).size(), path);
             }
@@ -154,36 +141,20 @@ protected:
         return text;
     }
 
-    // The entry where the program looks; a null value leaves the key without one.
-    void SetUninstallString(const char* value) {
+    // The entry where the program looks; "none" leaves the key without one.
+    void SetUninstallString(const std::string& value) {
         HKEY key = nullptr;
+        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, XGworksUninstallKey, View, 0);
         ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, XGworksUninstallKey, 0, nullptr, 0,
-                                  KEY_WRITE | RegistryView, nullptr, &key, nullptr),
+                                  KEY_WRITE | View, nullptr, &key, nullptr),
                   ERROR_SUCCESS);
-        RegDeleteValueA(key, XGworksUninstallValue);
-        const std::string text = value ? Expand(value) : "";
-        if (value) {
+        const std::string text = Expand(value);
+        if (value != "none") {
             RegSetValueExA(key, XGworksUninstallValue, 0, REG_SZ,
                            reinterpret_cast<const BYTE*>(text.c_str()),
                            static_cast<DWORD>(text.size() + 1));
         }
         RegCloseKey(key);
-    }
-
-    INT_PTR Run(const std::function<void(HWND)>& script) {
-        MainDialog dialog(devices);
-        return RunAndDrive(
-            "Varnel", [&dialog] { return dialog.RunModal(nullptr, 0); }, script);
-    }
-
-    void Script(HWND dialog, const std::string& script) {
-        std::istringstream steps(script);
-        for (std::string step; std::getline(steps, step);) {
-            SCOPED_TRACE(step);
-            if (!Do(dialog, Expand(step))) {
-                break;
-            }
-        }
     }
 
     // One step of a script; false when the script cannot go on.
@@ -224,26 +195,29 @@ protected:
         } else if (op == "closebox") {
             PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         } else if (op == "box") {
-            MessageBoxAnswerer::Expect(dialog, Boxes.at(word).first, Boxes.at(word).second,
-                                       Names.at(text));
+            ExpectBox(dialog, Boxes.at(word).first, Boxes.at(word).second, Names.at(text));
         } else if (op == "shows" && word == "rows") {
             shows([&] { return ListRows(dialog); });
         } else if (op == "shows" && word == "file") {
-            EXPECT_EQ(ReadBytes(settings), Data(text));
+            EXPECT_EQ(ReadBytes(Path("DrvShortName.ini")), Data(text));
         } else if (op == "shows") {
             shows([&] { return TextOf(GetDlgItem(dialog, n)); });
         } else if (op == "browse") {
-            chooser = FileDialogDriver::Start(word == "confirm" ? FileDialogDriver::Confirm
-                                                                : FileDialogDriver::Cancel,
-                                              text, dialog);
+            chooser = AnswerFileDialog(word == "confirm", text, dialog);
         } else if (op == "chosen") {
             EXPECT_NE(chooser.get(), "");
         } else if (op == "focus") {
-            EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == GetDlgItem(dialog, n); }));
+            GUITHREADINFO info = {};
+            info.cbSize = sizeof(info);
+            EXPECT_TRUE(WaitUntil([&] {
+                return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) &&
+                       info.hwndFocus == GetDlgItem(dialog, n);
+            }));
         } else if (op == "lock") {
-            WriteBytes(settings, Data("grown.ini"));
-            other = CreateFileA(settings.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+            WriteBytes(Path("DrvShortName.ini"), Data("grown.ini"));
+            other = CreateFileA(Path("DrvShortName.ini").c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                nullptr);
         } else if (op == "unlock") {
             CloseHandle(other);
         } else if (op == "grey") {
@@ -262,16 +236,19 @@ protected:
         return true;
     }
 
-    FakeDeviceSource devices;
-    ScratchFolder installation;
-    ScratchFolder emptyFolder;
-    const std::string settings = installation.Path("DrvShortName.ini");
-    const std::string executable = installation.Path("XGworks.exe");
+private:
+    // Where a 32-bit program's entry is, which the program reads also when it is built 64-bit.
+    static constexpr REGSAM View = XGworksUninstallAccess & KEY_WOW64_32KEY;
+
+    ScratchFolder folder;
+    ScratchFolder empty;
     std::future<std::string> chooser;
     HANDLE other = INVALID_HANDLE_VALUE;
 };
 
-TEST_F(MainDialogTest, Scenarios) {
+TEST(MainDialog, Scenarios) {
+    Installation installation;
+    const std::string settings = installation.Path("DrvShortName.ini");
     WIN32_FIND_DATAA found;
     const HANDLE search = FindFirstFileA((DataFolder + "*.script").c_str(), &found);
     ASSERT_NE(search, INVALID_HANDLE_VALUE);
@@ -279,21 +256,31 @@ TEST_F(MainDialogTest, Scenarios) {
         SCOPED_TRACE(found.cFileName);
         std::map<std::string, std::string> setting = {
             {"before", "settings.ini"}, {"uninstall", Installed}, {"backup", ""}};
-        std::string steps;
+        std::vector<std::string> steps;
         std::istringstream lines(Data(found.cFileName));
         for (std::string line; std::getline(lines, line);) {
             const std::string word = line.substr(0, line.find(' '));
             if (word == "before" || word == "after" || word == "backup" || word == "uninstall") {
                 setting[word] = line.substr(word.size() + 1);
             } else if (!line.empty() && line[0] != '#') {
-                steps += line + "\n";
+                steps.push_back(installation.Expand(line));
             }
         }
         const std::string before = Data(setting["before"]);
         WriteBytes(settings, before);
         DeleteFileA((settings + ".bak").c_str());
-        SetUninstallString(setting["uninstall"] == "none" ? nullptr : setting["uninstall"].c_str());
-        EXPECT_EQ(Run([&](HWND dialog) { Script(dialog, steps); }), 0);
+        installation.SetUninstallString(setting["uninstall"]);
+        FakeDeviceSource devices;
+        MainDialog dialog(devices);
+        const auto script = [&](HWND window) {
+            for (std::size_t step = 0; step < steps.size(); ++step) {
+                SCOPED_TRACE(steps[step]);
+                if (!installation.Do(window, steps[step])) {
+                    break;
+                }
+            }
+        };
+        EXPECT_EQ(RunAndDrive("Varnel", [&] { return dialog.RunModal(nullptr, 0); }, script), 0);
         EXPECT_EQ(ReadBytes(settings), setting.count("after") ? Data(setting["after"]) : before);
         EXPECT_EQ(ReadBytes(settings + ".bak"),
                   setting["backup"].empty() ? "" : Data(setting["backup"]));
@@ -310,33 +297,21 @@ LRESULT CALLBACK RefuseMainDialog(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// 0 when the dialog ran; when it cannot be created, code 5 and a non-zero exit code. The
-// program carries the default text byte for byte.
-TEST_F(MainDialogTest, WinMainAndResources) {
-    SetUninstallString(Installed);
-    WriteBytes(settings, Data("settings.ini"));
+// 0 when the dialog ran; when it cannot be created, code 5 and a non-zero exit code.
+TEST(MainDialog, WinMain) {
+    Installation installation;
+    installation.SetUninstallString(Installed);
+    WriteBytes(installation.Path("DrvShortName.ini"), Data("settings.ini"));
     const auto winMain = [] {
         return WinMain(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOWNORMAL);
     };
     EXPECT_EQ(RunAndDrive("Varnel", winMain, [](HWND dialog) { PressButton(dialog, IDC_CANCEL); }),
               0);
     const HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseMainDialog, nullptr, GetCurrentThreadId());
-    std::thread answer(
-        [] { MessageBoxAnswerer::Expect(nullptr, ErrorMessageTable[5], ErrorCaption, IDOK); });
+    std::thread answer([] { ExpectBox(nullptr, ErrorMessageTable[5], ErrorCaption, IDOK); });
     EXPECT_NE(winMain(), 0);
     answer.join();
     UnhookWindowsHookEx(hook);
-
-    ASSERT_EQ(DefaultText.size(), 16081u);
-    for (const HMODULE module :
-         {GetModuleHandleA(nullptr),
-          LoadLibraryExA(VARNEL_EXECUTABLE, nullptr,
-                         LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)}) {
-        const HRSRC resource = FindResourceA(module, "#103", "Text");
-        ASSERT_NE(resource, nullptr);
-        const char* bytes = static_cast<const char*>(LockResource(LoadResource(module, resource)));
-        EXPECT_EQ(std::string(bytes, SizeofResource(module, resource)), DefaultText);
-    }
 }
 
 } // namespace

@@ -1,25 +1,55 @@
 #include "ini/FileOperations.h"
 #include "ini/FileReplacement.h"
 #include "ini/IniFile.h"
-#include "support/FailingFileOperations.h"
 #include "support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
-// ReplaceFileA failing half-way, as it may: the old content already under the backup name.
-// A stream opened for reading writes only, so that a read fails without reaching the end.
+#include <io.h>
+
+// File operations that fail as the system's may. The failAt-th call (counting from 1) fails; a
+// failing close still releases the stream and loses what was written, as a close that cannot
+// write out does. With halfway, every replace fails with the old content already under the
+// backup name; with stuckMoves, every move fails; with shortReads, a stream opened for reading
+// writes only, so that a read fails before the end.
 struct Faults : FileOperations {
-    bool moves = true;
+    using Base = FileOperations;
+    int failAt = 0;
+    int count = 0;
+    bool halfway = false;
+    bool stuckMoves = false;
+    bool shortReads = false;
+
+    bool Fail() { return ++count == failAt; }
     FILE* OpenStream(const char* path, const char* mode) override {
-        return FileOperations::OpenStream(path, mode[0] == 'r' ? "a" : mode);
+        return Fail() ? nullptr : Base::OpenStream(path, shortReads && *mode == 'r' ? "a" : mode);
     }
-    bool Replace(const char* target, const char*, const char* backup) override {
-        MoveFileExA(target, backup, MOVEFILE_REPLACE_EXISTING);
-        return false;
+    bool WriteStream(FILE* file, const void* data, std::size_t size) override {
+        return !Fail() && Base::WriteStream(file, data, size);
+    }
+    bool FlushStream(FILE* file) override { return !Fail() && Base::FlushStream(file); }
+    bool CloseStream(FILE* file) override {
+        const bool fail = Fail();
+        if (fail && fflush(file) == 0) {
+            _chsize(_fileno(file), 0);
+        }
+        return Base::CloseStream(file) && !fail;
+    }
+    bool OpenExclusive(const char* path) override { return !Fail() && Base::OpenExclusive(path); }
+    bool CreateTemporary(const char* folder, char* path) override {
+        return !Fail() && Base::CreateTemporary(folder, path);
+    }
+    bool Replace(const char* target, const char* replacement, const char* backup) override {
+        if (halfway) {
+            MoveFileExA(target, backup, MOVEFILE_REPLACE_EXISTING);
+            return false;
+        }
+        return !Fail() && Base::Replace(target, replacement, backup);
     }
     bool Move(const char* from, const char* to) override {
-        return moves && FileOperations::Move(from, to);
+        return !stuckMoves && !Fail() && Base::Move(from, to);
     }
+    bool Remove(const char* path) override { return !Fail() && Base::Remove(path); }
 };
 
 // A missing file is created. Another program's ordinary open (which does not share deletion), a
@@ -48,6 +78,7 @@ TEST(FileReplacement, RefusedAndHalfFailed) {
     EXPECT_EQ(nullptr, ini.FindSection("Wave Out")->Get("b", value, sizeof value));
 
     Faults faults;
+    faults.halfway = faults.shortReads = true;
     FileOperations::Override override(faults);
     EXPECT_EQ(StatusReadFailed, ini.Open(path.c_str()));
     EXPECT_EQ(0u, ini.SectionCount());
@@ -55,7 +86,7 @@ TEST(FileReplacement, RefusedAndHalfFailed) {
     EXPECT_FALSE(ReplaceFileBytes(path.c_str(), "[x]\n", 4));
     EXPECT_EQ(original, ReadBytes(path));
     EXPECT_EQ(std::vector<std::string>{"test.ini"}, folder.Files());
-    faults.moves = false;
+    faults.stuckMoves = true;
     EXPECT_FALSE(ReplaceFileBytes(path.c_str(), "[x]\n", 4));
     EXPECT_EQ(2u, folder.Files().size());
     EXPECT_EQ(original, ReadBytes(path + BackupSuffix));
@@ -68,28 +99,32 @@ TEST(FileReplacement, EveryFailingFileOperation) {
     ScratchFolder folder;
     const std::string path = folder.Path("test.ini"), old = "[a]\r\nk=v\r\n";
     for (const bool save : {true, false}) {
-        EXPECT_GT(CountFailures([&](FileOperations& failing) {
-                      WriteBytes(path, old);
-                      IniFile ini;
-                      ini.Open(path.c_str());
-                      const auto replace = [&] {
-                          return save ? ini.Write(true) == StatusOk
-                                      : ReplaceFileBytes(path.c_str(), "[x]\r\n", 5);
-                      };
-                      bool replaced;
-                      {
-                          FileOperations::Override override(failing);
-                          replaced = replace();
-                      }
-                      for (const std::string& name : folder.Files()) {
-                          EXPECT_EQ(name.rfind("test.ini", 0), 0u) << name;
-                      }
-                      const std::string wanted = save ? "[a]\r\nk = v\r\n\r\n\r\n\r\n" : "[x]\r\n";
-                      EXPECT_EQ(ReadBytes(path), replaced ? wanted : old);
-                      EXPECT_TRUE(replaced || replace());
-                      EXPECT_EQ(ReadBytes(path), wanted);
-                      return !replaced;
-                  }),
-                  0);
+        const std::string wanted = save ? "[a]\r\nk = v\r\n\r\n\r\n\r\n" : "[x]\r\n";
+        int failAt = 1;
+        for (bool failed = true; failed; ++failAt) {
+            SCOPED_TRACE(failAt);
+            WriteBytes(path, old);
+            IniFile ini;
+            ini.Open(path.c_str());
+            const auto replace = [&] {
+                return save ? ini.Write(true) == StatusOk
+                            : ReplaceFileBytes(path.c_str(), wanted.data(), wanted.size());
+            };
+            Faults failing;
+            failing.failAt = failAt;
+            bool replaced;
+            {
+                FileOperations::Override override(failing);
+                replaced = replace();
+            }
+            for (const std::string& name : folder.Files()) {
+                EXPECT_EQ(name.rfind("test.ini", 0), 0u) << name;
+            }
+            EXPECT_EQ(ReadBytes(path), replaced ? wanted : old);
+            EXPECT_TRUE(replaced || replace());
+            EXPECT_EQ(ReadBytes(path), wanted);
+            failed = failing.count >= failAt;
+        }
+        EXPECT_GT(failAt, 4);
     }
 }

@@ -2,35 +2,148 @@
 
 #include <windows.h>
 
+#include <dlgs.h>
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <future>
 #include <string>
+#include <thread>
 
-// Drivers of the real dialogs of this process, run from a thread other than the one showing
-// them. Every wait is bounded, so a window that never comes (or never goes) fails the test
-// instead of hanging it.
+// Drivers of the real dialogs of this process, run on a thread other than the one showing them.
+// Every wait is bounded, so a window that never comes (or never goes) fails the test instead of
+// hanging it.
+
+inline bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000) {
+    for (const DWORD start = GetTickCount(); !condition(); Sleep(10)) {
+        if (GetTickCount() - start > timeoutMs) {
+            return false;
+        }
+    }
+    return true;
+}
+
+inline std::string TextOf(HWND window) {
+    std::string text(GetWindowTextLengthA(window) + 1, '\0');
+    text.resize(GetWindowTextA(window, &text[0], static_cast<int>(text.size())));
+    return text;
+}
+
+// Posted, as a click would arrive, since the press may open a modal box.
+inline void PressButton(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// The topmost dialog of this process that accept takes, or null. Owned windows lie above their
+// owners, so a box raised by a dialog comes before the dialog.
+inline HWND FindOwnDialog(const std::function<bool(HWND)>& accept) {
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", nullptr));) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == GetCurrentProcessId() && accept(window)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+// A message box is a dialog whose text is the static control 0xFFFF; a file dialog has a file
+// name box.
+constexpr int MessageTextId = 0xFFFF;
+
+inline HWND FileNameBox(HWND dialog) {
+    const HWND combo = GetDlgItem(dialog, cmb13);
+    return combo && IsWindowVisible(combo) ? combo : GetDlgItem(dialog, edt1);
+}
+
+// A visible message box, or file dialog, owned by owner (any when null); null when none is.
+inline HWND FindOwned(HWND owner, bool fileDialog) {
+    return FindOwnDialog([owner, fileDialog](HWND window) {
+        return IsWindowVisible(window) && (!owner || GetWindow(window, GW_OWNER) == owner) &&
+               (fileDialog ? FileNameBox(window) != nullptr
+                           : GetDlgItem(window, MessageTextId) && !FileNameBox(window));
+    });
+}
+
+inline bool Answer(HWND window, int button) {
+    PressButton(window, button);
+    return WaitUntil([window] { return !IsWindow(window); });
+}
+
+// Waits for owner's next message box, checks its text and caption, presses button (IDYES, IDNO,
+// IDOK) and waits until the box is gone.
+inline void ExpectBox(HWND owner, const std::string& text, const std::string& caption, int button) {
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindOwned(owner, false)) != nullptr; }))
+        << "no message box came; expected: " << text;
+    EXPECT_EQ(TextOf(GetDlgItem(box, MessageTextId)), text);
+    EXPECT_EQ(TextOf(box), caption);
+    EXPECT_TRUE(GetDlgItem(box, button) && Answer(box, button));
+}
+
+// Answers the next file dialog owned by owner (any when null): OK with path typed (unless empty)
+// when confirm, else Cancel. The result is its caption once it has closed, empty when it did not
+// come or go.
+inline std::future<std::string> AnswerFileDialog(bool confirm, const std::string& path = "",
+                                                 HWND owner = nullptr) {
+    return std::async(std::launch::async, [confirm, path, owner] {
+        HWND dialog = nullptr;
+        if (!WaitUntil([&] { return (dialog = FindOwned(owner, true)) != nullptr; })) {
+            return std::string();
+        }
+        const std::string caption = TextOf(dialog);
+        DWORD_PTR ignored = 0;
+        if (confirm && !path.empty()) {
+            SendMessageTimeoutA(FileNameBox(dialog), WM_SETTEXT, 0,
+                                reinterpret_cast<LPARAM>(path.c_str()), SMTO_NORMAL, 10000, &ignored);
+        }
+        if (Answer(dialog, confirm ? IDOK : IDCANCEL)) {
+            return caption;
+        }
+        // Whatever stays open (the dialog, a complaint it raised) is cancelled, topmost first.
+        for (int round = 0; round < 50 && IsWindow(dialog); ++round, Sleep(100)) {
+            if (const HWND open = FindOwnDialog(IsWindowVisible)) {
+                PressButton(open, IDCANCEL);
+            }
+        }
+        return std::string();
+    });
+}
 
 // Runs runModal on this thread and script on another once the dialog captioned caption is
 // shown, or an error box of its start-up is; afterwards answers stray boxes (as failures) and
 // closes the dialog. Returns runModal's result.
-INT_PTR RunAndDrive(const char* caption, const std::function<INT_PTR()>& runModal,
-                    const std::function<void(HWND)>& script);
-
-class MessageBoxAnswerer {
-public:
-    // A visible message box owned by owner, or null.
-    static HWND Find(HWND owner);
-    // Waits for owner's next message box, checks its text and caption, presses button
-    // (IDYES, IDNO, IDOK) and waits until the box is gone.
-    static void Expect(HWND owner, const std::string& text, const std::string& caption, int button);
-};
-
-class FileDialogDriver {
-public:
-    enum Answer { Confirm, Cancel };
-    // Answers the next visible file dialog owned by owner (any when null), typing path (unless
-    // empty) before OK. The result is its caption once it has closed, empty when it did not
-    // come or go.
-    static std::future<std::string> Start(Answer answer, const std::string& path = std::string(),
-                                          HWND owner = nullptr);
-};
+inline INT_PTR RunAndDrive(const std::string& caption, const std::function<INT_PTR()>& runModal,
+                           const std::function<void(HWND)>& script) {
+    std::thread driver([&script, &caption] {
+        HWND dialog = nullptr;
+        const auto shown = [&dialog, &caption] {
+            dialog = FindOwnDialog([&caption](HWND window) {
+                return !GetWindow(window, GW_OWNER) && TextOf(window) == caption;
+            });
+            return dialog && (IsWindowVisible(dialog) || FindOwned(dialog, false));
+        };
+        if (!WaitUntil(shown)) {
+            ADD_FAILURE() << "the dialog did not appear";
+            return;
+        }
+        script(dialog);
+        // What is still open is a failure: boxes are answered No (later Yes, should only a
+        // question to discard edits keep the dialog open), other dialogs cancelled.
+        for (int round = 0; round < 250 && IsWindow(dialog); ++round, Sleep(20)) {
+            if (const HWND box = FindOwned(dialog, false)) {
+                ADD_FAILURE() << "unexpected message box: "
+                              << TextOf(GetDlgItem(box, MessageTextId));
+                Answer(box, !GetDlgItem(box, IDNO) ? IDOK : round < 50 ? IDNO : IDYES);
+            } else if (const HWND other = FindOwned(dialog, true)) {
+                ADD_FAILURE() << "unexpected dialog: " << TextOf(other);
+                Answer(other, IDCANCEL);
+            }
+            PostMessageA(dialog, WM_CLOSE, 0, 0);
+        }
+    });
+    const INT_PTR result = runModal();
+    driver.join();
+    return result;
+}

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -23,27 +24,19 @@ public:
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
     ~ScratchFolder() {
-        for (const std::string& name : Files()) {
-            DeleteFileA(Path(name).c_str());
-        }
-        RemoveDirectoryA(folder.c_str());
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
     }
 
     // The full path of name in the folder; the folder's own path ends in a backslash.
     std::string Path(const std::string& name = "") const { return folder + name; }
 
-    // Names of the files in the folder.
+    // Names of what the folder holds.
     std::vector<std::string> Files() const {
         std::vector<std::string> names;
-        WIN32_FIND_DATAA found;
-        const HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-        for (bool more = search != INVALID_HANDLE_VALUE; more;
-             more = FindNextFileA(search, &found)) {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-                names.push_back(found.cFileName);
-            }
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            names.push_back(entry.path().filename().string());
         }
-        FindClose(search);
         return names;
     }
 
