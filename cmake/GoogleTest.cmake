@@ -8,11 +8,18 @@ add_subdirectory(${VARNEL_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_F
 # Tests run under Wine; the environment (prefix, locale, display) comes from scripts/test.
 set(VARNEL_TEST_TIMEOUT 300 CACHE STRING "Seconds one test executable may run")
 
+# Google Test's report of a run that reached its end without a failure. Under Wine a test
+# process that crashes after it has run a thread may still exit with 0, so the exit code alone
+# would let a crash pass.
+set(VARNEL_TEST_PASSED "\\[  PASSED  \\]")
+set(VARNEL_TEST_FAILED "\\[  FAILED  \\]")
+
 # varnel_add_test(name SOURCES ... LIBRARIES ...): one executable, one ctest entry.
 function(varnel_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} varnel_test_support varnel_options GTest::gtest)
   add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${VARNEL_TEST_TIMEOUT})
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${VARNEL_TEST_TIMEOUT}
+    PASS_REGULAR_EXPRESSION "${VARNEL_TEST_PASSED}" FAIL_REGULAR_EXPRESSION "${VARNEL_TEST_FAILED}")
 endfunction()

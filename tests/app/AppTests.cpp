@@ -59,33 +59,23 @@ TEST(DialogBase, RoutesEveryMessageToItsObjectRunsNestedDialogsAndClosesOnlyLive
     EXPECT_FALSE(PeekMessageA(&message, nullptr, WM_CLOSE, WM_CLOSE, PM_REMOVE));
 }
 
-TEST(Controls, ListViewRowsAndTextLengthsInBytesOfCodePage932) {
+// What the dialog's own use of the wrappers does not show: the index a column got, null for a
+// row that is not there, 1 for a cleared list, lengths in bytes of code page 932, and a list
+// view class registered by the list's constructor that later registrations keep.
+TEST(Controls, ResultsTheDialogDoesNotLookAt) {
     ListView list;
-    // A later registration keeps the list view class that the constructor registered.
     InitCommonControlClasses(ICC_BAR_CLASSES);
     EXPECT_TRUE(CommonControlClasses().dwICC & ICC_LISTVIEW_CLASSES);
     TestDialog dialog([&list](TestDialog& self) -> INT_PTR {
         list.Attach(self.GetHandle(), 1001);
         list.InsertColumn("Name", 100, 0, LVCFMT_LEFT);
         EXPECT_EQ(list.InsertColumn("Short", 80, 1, LVCFMT_LEFT), 1);
-        // Column 0 inserts a row, past the end appends; another column sets a row's text.
         EXPECT_EQ(list.PutItemText("first", 99, 0), 0);
-        EXPECT_EQ(list.PutItemText("second", 99, 0), 1);
-        EXPECT_EQ(list.PutItemText("短い", 1, 1), TRUE);
         char buffer[32] = "";
-        EXPECT_EQ(list.GetItemText(buffer, sizeof buffer, 1, 1), buffer);
-        EXPECT_STREQ(buffer, "短い");
         EXPECT_EQ(list.GetItemText(buffer, sizeof buffer, 2, 0), nullptr);
-        // The search for a selected row includes its start.
-        ListView_SetItemState(list.GetHandle(), 0, LVIS_SELECTED, LVIS_SELECTED);
-        EXPECT_EQ(list.GetNextSelected(0), 0);
-        EXPECT_EQ(list.GetNextSelected(1), -1);
         EXPECT_EQ(list.DeleteAllItems(), 1);
-
         self.SetText("出力abc");
         EXPECT_EQ(self.GetTextLength(), 7);
-        EXPECT_EQ(self.GetText(buffer, 5), 4);
-        EXPECT_STREQ(buffer, "出力");
         int width = 0; // either size may be left out
         EXPECT_TRUE(self.GetClientSize(&width, nullptr) && self.GetClientSize(nullptr, nullptr));
         return width > 0;

@@ -14,14 +14,12 @@ using namespace std::string_literals;
 // on what names may not hold, from "=" on what keys may not, from ";" on what values may not,
 // from "\r" on what only random inputs hold: line ends, the end of a text, a lone lead byte, a
 // header at the start of a line, a NUL, a byte-order mark.
+// clang-format off
 static const std::vector<std::string> Pieces = {
-    "a",        "b",        "B",           "0",
-    "#",        "[",        "\\",          " ",
-    "\t",       "\x83\x5B", "\x83\x5C",    "\x83\x5D",
-    "\x95\x5C", "\x81\x5B", "\x81\x5C",    "\x8F\x6F\x97\xCD",
-    "\xB1",     "]",        "=",           ";",
-    "\r",       "\n",       "\x1A",        "\x83",
-    "\n[Midi]", "\0"s,      "\xEF\xBB\xBF"};
+    "a", "b", "B", "0", "#", "[", "\\", " ", "\t", "\x83\x5B", "\x83\x5C", "\x83\x5D", "\x95\x5C",
+    "\x81\x5B", "\x81\x5C", "\x8F\x6F\x97\xCD", "\xB1", "]", "=", ";", "\r", "\n", "\x1A", "\x83",
+    "\n[Midi]", "\0"s, "\xEF\xBB\xBF"};
+// clang-format on
 static std::mt19937 generator(5150);
 
 static std::size_t Below(std::size_t n) {

@@ -98,16 +98,7 @@ inline std::future<std::string> AnswerFileDialog(bool confirm, const std::string
             SendMessageTimeoutA(FileNameBox(dialog), WM_SETTEXT, 0,
                                 reinterpret_cast<LPARAM>(path.c_str()), SMTO_NORMAL, 10000, &ignored);
         }
-        if (Answer(dialog, confirm ? IDOK : IDCANCEL)) {
-            return caption;
-        }
-        // Whatever stays open (the dialog, a complaint it raised) is cancelled, topmost first.
-        for (int round = 0; round < 50 && IsWindow(dialog); ++round, Sleep(100)) {
-            if (const HWND open = FindOwnDialog(IsWindowVisible)) {
-                PressButton(open, IDCANCEL);
-            }
-        }
-        return std::string();
+        return Answer(dialog, confirm ? IDOK : IDCANCEL) ? caption : std::string();
     });
 }
 

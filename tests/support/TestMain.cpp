@@ -8,12 +8,9 @@
 // different bytes, so it must not pass quietly.
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    const UINT acp = GetACP();
-    if (acp != 932) {
-        std::fprintf(stderr,
-                     "FATAL: the ANSI code page is %u, not 932. Run the tests with "
-                     "LANG=ja_JP.UTF-8 and the ja_JP.UTF-8 locale generated.\n",
-                     acp);
+    if (GetACP() != 932) {
+        std::fprintf(stderr, "FATAL: the ANSI code page is %u, not 932. Run the tests with "
+                             "LANG=ja_JP.UTF-8 and the ja_JP.UTF-8 locale generated.\n", GetACP());
         return 2;
     }
     return RUN_ALL_TESTS();
