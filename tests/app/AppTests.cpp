@@ -8,11 +8,9 @@
 
 #include "app/DialogBase.h"
 #include "app/DialogRegistry.h"
-#include "app/InitCommonControlClasses.h"
-#include "app/ListView.h"
 
 // The dialog 201 of TestDialog.rc. Records its messages and whether each came with its own handle.
-// At WM_INITDIALOG, when its controls exist, it ends with what onInit returns. It answers
+// At WM_INITDIALOG it ends with what onInit returns. It answers
 // WM_COMPAREITEM, which the dialog manager hands back to the sender, with 5.
 struct TestDialog : DialogBase {
     explicit TestDialog(std::function<INT_PTR(TestDialog&)> onInit = nullptr, int id = 201)
@@ -57,30 +55,6 @@ TEST(DialogBase, RoutesEveryMessageToItsObjectRunsNestedDialogsAndClosesOnlyLive
     TestDialog().SetHandle(window);
     TestDialog(); // posting to null would reach this thread's own queue
     EXPECT_FALSE(PeekMessageA(&message, nullptr, WM_CLOSE, WM_CLOSE, PM_REMOVE));
-}
-
-// What the dialog's own use of the wrappers does not show: the index a column got, null for a
-// row that is not there, 1 for a cleared list, lengths in bytes of code page 932, and a list
-// view class registered by the list's constructor that later registrations keep.
-TEST(Controls, ResultsTheDialogDoesNotLookAt) {
-    ListView list;
-    InitCommonControlClasses(ICC_BAR_CLASSES);
-    EXPECT_TRUE(CommonControlClasses().dwICC & ICC_LISTVIEW_CLASSES);
-    TestDialog dialog([&list](TestDialog& self) -> INT_PTR {
-        list.Attach(self.GetHandle(), 1001);
-        list.InsertColumn("Name", 100, 0, LVCFMT_LEFT);
-        EXPECT_EQ(list.InsertColumn("Short", 80, 1, LVCFMT_LEFT), 1);
-        EXPECT_EQ(list.PutItemText("first", 99, 0), 0);
-        char buffer[32] = "";
-        EXPECT_EQ(list.GetItemText(buffer, sizeof buffer, 2, 0), nullptr);
-        EXPECT_EQ(list.DeleteAllItems(), 1);
-        self.SetText("出力abc");
-        EXPECT_EQ(self.GetTextLength(), 7);
-        int width = 0; // either size may be left out
-        EXPECT_TRUE(self.GetClientSize(&width, nullptr) && self.GetClientSize(nullptr, nullptr));
-        return width > 0;
-    });
-    EXPECT_EQ(dialog.RunModal(nullptr, 0), 1);
 }
 
 // Last: under Wine a test process that crashes after it ran threads exits with 0, as if passed.
