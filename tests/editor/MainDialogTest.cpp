@@ -38,8 +38,8 @@ std::string Data(const std::string& name) {
     const std::string utf8 = ReadBytes(DataFolder + name);
     std::wstring wide(utf8.size() + 1, L'\0');
     std::string text(wide.size() * 2, '\0');
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0],
-                                           static_cast<int>(wide.size()));
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
     text.resize(WideCharToMultiByte(CP_ACP, 0, wide.c_str(), length - 1, &text[0],
                                     static_cast<int>(text.size()), nullptr, nullptr));
     return text;
@@ -132,8 +132,8 @@ public:
     std::string Path(const std::string& name) const { return folder.Path(name); }
 
     std::string Expand(std::string text) const {
-        for (const auto& [token, path] : {std::make_pair("<inst>", folder.Path()),
-                                          std::make_pair("<empty>", empty.Path())}) {
+        for (const auto& [token, path] :
+             {std::make_pair("<inst>", folder.Path()), std::make_pair("<empty>", empty.Path())}) {
             for (std::size_t at; (at = text.find(token)) != std::string::npos;) {
                 text.replace(at, std::string(token).size(), path);
             }
@@ -159,12 +159,10 @@ public:
 
     // One step of a script.
     void Do(HWND dialog, const std::string& step) {
-        const std::size_t space = step.find(' ');
-        const std::string op = step.substr(0, space);
-        const std::string rest = space == std::string::npos ? "" : step.substr(space + 1);
-        const std::string word = rest.substr(0, rest.find(' '));
-        const std::string text =
-            rest.find(' ') == std::string::npos ? "" : rest.substr(rest.find(' ') + 1);
+        std::istringstream in(step);
+        std::string op, word, text;
+        std::getline(std::getline(std::getline(in, op, ' '), word, ' '), text);
+        const std::string rest = step.substr(std::min(step.size(), op.size() + 1));
         const int n = Names.count(word) ? Names.at(word) : atoi(word.c_str());
         const auto shows = [&](const std::function<std::string()>& actual) {
             WaitUntil([&] { return actual() == text; }, 2000);
@@ -213,9 +211,9 @@ public:
             }));
         } else if (op == "lock") {
             WriteBytes(Path("DrvShortName.ini"), Data("grown.ini"));
-            other = CreateFileA(Path("DrvShortName.ini").c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                                nullptr);
+            other =
+                CreateFileA(Path("DrvShortName.ini").c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
         } else if (op == "unlock") {
             CloseHandle(other);
         } else if (op == "grey") {
@@ -274,7 +272,8 @@ TEST(MainDialog, Scenarios) {
                 installation.Do(window, step);
             }
         };
-        EXPECT_EQ(RunAndDrive("Varnel", [&] { return dialog.RunModal(nullptr, 0); }, script), 0);
+        const auto run = [&dialog] { return dialog.RunModal(nullptr, 0); };
+        EXPECT_EQ(RunAndDrive("Varnel", run, script), 0);
         EXPECT_EQ(ReadBytes(settings), setting.count("after") ? Data(setting["after"]) : before);
         EXPECT_EQ(ReadBytes(settings + ".bak"),
                   setting["backup"].empty() ? "" : Data(setting["backup"]));

@@ -7,11 +7,12 @@
 
 #include <io.h>
 
-// File operations that fail as the system's may. The failAt-th call (counting from 1) fails; a
-// failing close still releases the stream and loses what was written, as a close that cannot
-// write out does. With halfway, every replace fails with the old content already under the
-// backup name; with stuckMoves, every move fails; with shortReads, a stream opened for reading
-// writes only, so that a read fails before the end.
+// File operations that fail as the system's may: the failAt-th call (counting from 1) of those
+// below fails (a failed flush, exclusive open or temporary file ends a replace before the file
+// is touched, as a failed write does); a failing close still releases the stream and loses what
+// was written, as a close that cannot write out does. With halfway, every replace fails with the
+// old content already under the backup name; with stuckMoves, every move fails; with shortReads, a
+// stream opened for reading writes only, so that a read fails before the end.
 struct Faults : FileOperations {
     using Base = FileOperations;
     int failAt = 0;
@@ -27,17 +28,12 @@ struct Faults : FileOperations {
     bool WriteStream(FILE* file, const void* data, std::size_t size) override {
         return !Fail() && Base::WriteStream(file, data, size);
     }
-    bool FlushStream(FILE* file) override { return !Fail() && Base::FlushStream(file); }
     bool CloseStream(FILE* file) override {
         const bool fail = Fail();
         if (fail && fflush(file) == 0) {
             _chsize(_fileno(file), 0);
         }
         return Base::CloseStream(file) && !fail;
-    }
-    bool OpenExclusive(const char* path) override { return !Fail() && Base::OpenExclusive(path); }
-    bool CreateTemporary(const char* folder, char* path) override {
-        return !Fail() && Base::CreateTemporary(folder, path);
     }
     bool Replace(const char* target, const char* replacement, const char* backup) override {
         if (halfway) {
@@ -49,7 +45,6 @@ struct Faults : FileOperations {
     bool Move(const char* from, const char* to) override {
         return !stuckMoves && !Fail() && Base::Move(from, to);
     }
-    bool Remove(const char* path) override { return !Fail() && Base::Remove(path); }
 };
 
 // A missing file is created. Another program's ordinary open (which does not share deletion), a

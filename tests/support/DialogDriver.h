@@ -93,10 +93,9 @@ inline std::future<std::string> AnswerFileDialog(bool confirm, const std::string
             return std::string();
         }
         const std::string caption = TextOf(dialog);
-        DWORD_PTR ignored = 0;
         if (confirm && !path.empty()) {
-            SendMessageTimeoutA(FileNameBox(dialog), WM_SETTEXT, 0,
-                                reinterpret_cast<LPARAM>(path.c_str()), SMTO_NORMAL, 10000, &ignored);
+            SendMessageA(FileNameBox(dialog), WM_SETTEXT, 0,
+                         reinterpret_cast<LPARAM>(path.c_str()));
         }
         return Answer(dialog, confirm ? IDOK : IDCANCEL) ? caption : std::string();
     });

@@ -9,8 +9,7 @@
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     if (GetACP() != 932) {
-        std::fprintf(stderr, "FATAL: the ANSI code page is %u, not 932. Run the tests with "
-                             "LANG=ja_JP.UTF-8 and the ja_JP.UTF-8 locale generated.\n", GetACP());
+        std::fprintf(stderr, "FATAL: code page %u, not 932: run with LANG=ja_JP.UTF-8\n", GetACP());
         return 2;
     }
     return RUN_ALL_TESTS();
