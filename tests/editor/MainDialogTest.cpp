@@ -27,22 +27,12 @@ const std::string DefaultText = ReadBytes(VARNEL_SOURCE_DIR "/res/DrvShortName.i
 // Before the steps: before FILE (default settings.ini), after FILE (default: unchanged),
 // backup FILE (DrvShortName.ini.bak at the end; default none), uninstall TEXT|none. FILE
 // "default" is the default text; <inst> and <empty> stand for the installation's folder and an
-// empty one; rows show as "name=short name|...". The files are UTF-8 and read as code page 932.
+// empty one; rows show as "name=short name|...". The files are code page 932, as the program reads.
 const std::string DataFolder = VARNEL_SOURCE_DIR "/tests/data/dialog/";
 const char* const Installed = "\"C:\\Setup\\remove.exe\" -f<inst>setup.log";
 
 std::string Data(const std::string& name) {
-    if (name == "default") {
-        return DefaultText;
-    }
-    const std::string utf8 = ReadBytes(DataFolder + name);
-    std::wstring wide(utf8.size() + 1, L'\0');
-    std::string text(wide.size() * 2, '\0');
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
-    text.resize(WideCharToMultiByte(CP_ACP, 0, wide.c_str(), length - 1, &text[0],
-                                    static_cast<int>(text.size()), nullptr, nullptr));
-    return text;
+    return name == "default" ? DefaultText : ReadBytes(DataFolder + name);
 }
 
 const std::string Duplicates = std::string(DuplicateNamesText) +
@@ -50,13 +40,11 @@ const std::string Duplicates = std::string(DuplicateNamesText) +
                                "「SB16」: Quiet Wave / SB16 WAVE 出力\n" +
                                DuplicateNamesQuestion;
 // clang-format off
+// The boxes by name; "eN" is the error box of code N.
 const std::map<std::string, std::pair<const char*, const char*>> Boxes = {
     {"update", {ConfirmUpdateText, ConfirmUpdateCaption}}, {"done", {UpdateDoneText, UpdateDoneCaption}},
     {"reset", {ConfirmResetText, ConfirmResetCaption}}, {"resetdone", {ResetDoneText, ResetDoneCaption}},
-    {"discard", {DiscardEditsText, DiscardEditsCaption}}, {"duplicates", {Duplicates.c_str(), DuplicateNamesCaption}},
-    {"e1", {ErrorMessageTable[1], ErrorCaption}}, {"e2", {ErrorMessageTable[2], ErrorCaption}},
-    {"e3", {ErrorMessageTable[3], ErrorCaption}}, {"e4", {ErrorMessageTable[4], ErrorCaption}},
-    {"e5", {ErrorMessageTable[5], ErrorCaption}}};
+    {"discard", {DiscardEditsText, DiscardEditsCaption}}, {"duplicates", {Duplicates.c_str(), DuplicateNamesCaption}}};
 const std::map<std::string, int> Names = {
     {"up", VK_UP}, {"escape", VK_ESCAPE}, {"return", VK_RETURN}, {"f2", VK_F2}, {"midi", MidiOut},
     {"wave", WaveOut}, {"yes", IDYES}, {"no", IDNO}, {"ok", IDOK}, {"update", IDC_UPDATE},
@@ -191,7 +179,10 @@ public:
         } else if (op == "closebox") {
             PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         } else if (op == "box") {
-            ExpectBox(dialog, Boxes.at(word).first, Boxes.at(word).second, Names.at(text));
+            const auto box = word[0] == 'e'
+                                 ? std::make_pair(ErrorMessageTable[word[1] - '0'], ErrorCaption)
+                                 : Boxes.at(word);
+            ExpectBox(dialog, box.first, box.second, Names.at(text));
         } else if (op == "shows" && word == "rows") {
             shows([&] { return ListRows(dialog); });
         } else if (op == "shows" && word == "file") {
