@@ -57,7 +57,7 @@ TEST(DialogBase, RoutesEveryMessageToItsObjectRunsNestedDialogsAndClosesOnlyLive
     EXPECT_FALSE(PeekMessageA(&message, nullptr, WM_CLOSE, WM_CLOSE, PM_REMOVE));
 }
 
-// Last: under Wine a test process that crashes after it ran threads exits with 0, as if passed.
+// Registration and lookup race when two threads create dialogs at once.
 TEST(DialogRegistry, RunsDialogsOnTwoThreadsAtOnce) {
     std::atomic<int> good(0);
     const auto worker = [&good](INT_PTR first) {
