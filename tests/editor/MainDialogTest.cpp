@@ -17,7 +17,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int);
 
 namespace {
 
-const std::string DefaultText = ReadBytes(VARNEL_SOURCE_DIR "/res/DrvShortName.ini");
+const std::string DefaultText = ReadBytes(VARNEL_DEFAULT_TEXT);
 
 // The scenarios: in each tests/data/dialog/*.script, one step a line of what the user does and
 // sees: click ROW (-1: below the rows), key NAME, type TEXT, kind midi|wave, press BUTTON,
@@ -28,7 +28,7 @@ const std::string DefaultText = ReadBytes(VARNEL_SOURCE_DIR "/res/DrvShortName.i
 // backup FILE (DrvShortName.ini.bak at the end; default none), uninstall TEXT|none. FILE
 // "default" is the default text; <inst> and <empty> stand for the installation's folder and an
 // empty one; rows show as "name=short name|...". The files are code page 932, as the program reads.
-const std::string DataFolder = VARNEL_SOURCE_DIR "/tests/data/dialog/";
+const std::string DataFolder = VARNEL_TEST_DATA "dialog/";
 const char* const Installed = "\"C:\\Setup\\remove.exe\" -f<inst>setup.log";
 
 std::string Data(const std::string& name) {
@@ -119,14 +119,8 @@ public:
 
     std::string Path(const std::string& name) const { return folder.Path(name); }
 
-    std::string Expand(std::string text) const {
-        for (const auto& [token, path] :
-             {std::make_pair("<inst>", folder.Path()), std::make_pair("<empty>", empty.Path())}) {
-            for (std::size_t at; (at = text.find(token)) != std::string::npos;) {
-                text.replace(at, std::string(token).size(), path);
-            }
-        }
-        return text;
+    std::string Expand(const std::string& text) const {
+        return ReplaceAll(ReplaceAll(text, "<inst>", folder.Path()), "<empty>", empty.Path());
     }
 
     // The entry where the program looks; "none" leaves the key without one.

@@ -14,10 +14,7 @@ TEST(XGworksPathFromUninstallString, DerivesTheExecutableFromTheFolderAfterTheFi
         if (line[0] == '#' || arrow == std::string::npos) {
             continue;
         }
-        std::string data = line.substr(0, arrow);
-        for (std::size_t at; (at = data.find("<NUL>")) != std::string::npos;) {
-            data.replace(at, 5, 1, '\0');
-        }
+        const std::string data = ReplaceAll(line.substr(0, arrow), "<NUL>", std::string(1, '\0'));
         std::string path = "<untouched>";
         const UninstallStringResult result = XGworksPathFromUninstallString(
             data.data(), std::min(data.find("<END>"), data.size()), path);

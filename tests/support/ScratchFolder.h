@@ -50,6 +50,14 @@ inline std::string ReadBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
+// text with every from replaced by to.
+inline std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+    for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
 inline bool WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream file(path, std::ios::binary);
     return file.write(bytes.data(), bytes.size()) && file.flush();
