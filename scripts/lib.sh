@@ -169,7 +169,7 @@ ensure_wine32() {
     esac
     if [ "$(id -u)" != 0 ]; then
         handler=$(i386_handler) ||
-            VARNEL_WINE32_MISSING="registering qemu-i386 for them in binfmt_misc needs root"
+            VARNEL_WINE32_MISSING="registering qemu-i386 for i386 programs in binfmt_misc needs root"
     elif ! ensure_binfmt_misc; then
         VARNEL_WINE32_MISSING="there is no binfmt_misc to register qemu-i386 in (mounting it on $BINFMT_MISC failed)"
     elif ! handler=$(i386_handler); then
@@ -181,7 +181,7 @@ ensure_wine32() {
         fi
     fi
     if [ -z "$VARNEL_WINE32_MISSING" ] && ! i386_runs; then
-        VARNEL_WINE32_MISSING="they do not run under the binfmt_misc handler '$handler' either"
+        VARNEL_WINE32_MISSING="i386 programs do not run under binfmt_misc's handler '$handler' either"
     fi
     local kernel="this kernel executes no i386 programs"
     [ -z "${VARNEL_WINE32:-}" ] || kernel="VARNEL_WINE32=$VARNEL_WINE32 asks for qemu-i386"
