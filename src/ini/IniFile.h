@@ -20,7 +20,8 @@ public:
     // Drops the sections and the stream without Close: the file is left exactly as it is.
     ~IniFile();
 
-    // StatusOk, StatusOpenFailed, StatusNoSection (the file stays open), or StatusReadFailed.
+    // Binds the file and reads it, after a UTF-8 byte-order mark at its very start: StatusOk,
+    // StatusOpenFailed, StatusNoSection (the file stays open), or StatusReadFailed.
     StatusCode Open(const char* path);
     // Drops every section and closes the file. The stream object stays.
     StatusCode Close();
