@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+struct ReplaceResult;
+
 // An INI document bound to the file it was read from, so that it can be written back there.
 // Sections keep the order of their headers (until Write sorts them); a name that occurs twice
 // gives two sections.
@@ -29,8 +31,10 @@ public:
     IniSection* FindSection(const char* name);
     // Replaces the file's content with the document, as one step (ReplaceFileBytes: the old
     // content stays as a backup). StatusOk, or StatusWriteFailed when the file could not be
-    // replaced: it then keeps its old bytes and the document stays bound to it.
-    StatusCode Write(bool sortSections);
+    // replaced: it then keeps its old bytes and the document stays bound to it. result, when
+    // given, gets the replacement's result; without a bound file, ReplaceFileLocked with
+    // ERROR_INVALID_HANDLE.
+    StatusCode Write(bool sortSections, ReplaceResult* result = nullptr);
     // The bound file's full path, or null when no file was ever opened.
     char* FullPath(char* buffer, int size, char** namePart = nullptr);
     // The open stream, or null when no file is bound.
