@@ -23,7 +23,9 @@ public:
     ~IniFile();
 
     // Binds the file and reads it, after a UTF-8 byte-order mark at its very start: StatusOk,
-    // StatusOpenFailed, StatusNoSection (the file stays open), or StatusReadFailed.
+    // StatusOpenFailed, StatusNoSection (the file stays open), or StatusReadFailed. A file that
+    // can only be read (read-only, or held by another program that denies writing) is bound
+    // for reading: its entries are read, and Write then fails without touching it.
     StatusCode Open(const char* path);
     // Drops every section and closes the file. The stream object stays.
     StatusCode Close();

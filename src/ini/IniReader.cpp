@@ -107,7 +107,8 @@ StatusCode IniFile::Open(const char* path) {
     }
     Close();
     auto file = std::make_unique<TextFile>();
-    if (file->Open(fullPath, "r+") < 0) {
+    // A file we may not write still shows its names; writing it fails later, untouched.
+    if (file->Open(fullPath, "r+") < 0 && file->Open(fullPath, "r") < 0) {
         return StatusOpenFailed;
     }
     stream = std::move(file);

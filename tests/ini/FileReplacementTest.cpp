@@ -49,21 +49,22 @@ struct Faults : FileOperations {
     }
 };
 
-// A missing file is created. Another program's ordinary open (which does not share deletion)
-// refuses a replace, as do such an open of the backup (before anything is written), a missing
-// folder and a path too long for its backup's name, each naming its step; a path that cannot
-// be opened leaves the document as it was, a read that fails drops it. A replace that fails
-// half-way is undone and reports its own error; when even that fails, the temporary file, then
-// the only copy of the new content, stays beside the backup.
+// A missing file is created. A file that another program holds open denying writes is read,
+// but that open (which does not share deletion) refuses a replace, as do such a hold on the
+// backup (before anything is written), a missing folder and a path too long for its backup's
+// name, each naming its step; a path that cannot be opened leaves the document as it was, a
+// read that fails drops it. A replace that fails half-way is undone and reports its own error;
+// when even that fails, the temporary file, then the only copy of the new content, stays beside
+// the backup.
 TEST(FileReplacement, RefusedAndHalfFailed) {
     ScratchFolder folder;
     const std::string path = folder.Path("test.ini");
     const std::string original = "[Wave Out]\r\nA=value\r\n";
     ASSERT_TRUE(ReplaceFileBytes(path.c_str(), original.data(), original.size()));
+    HANDLE other = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               0, nullptr);
     IniFile ini;
     ASSERT_EQ(StatusOk, ini.Open(path.c_str()));
-    HANDLE other = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               nullptr, OPEN_EXISTING, 0, nullptr);
     ReplaceResult result;
     EXPECT_EQ(StatusWriteFailed, ini.Write(true, &result));
     EXPECT_EQ(ReplaceFileLocked, result.step);
