@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -100,6 +101,13 @@ ReplaceResult ReplaceFileBytes(const char* path, const void* data, unsigned long
     if (!ResolveFullPath(path, fullPath)) {
         return Failed(ReplacePathTooLong, ERROR_FILENAME_EXCED_RANGE);
     }
+    // A second save or reset would otherwise put its own bytes in the backup's place, and with
+    // them lose the content from before the first.
+    std::string current;
+    if (ReadFileBytes(fullPath, current) &&
+        current == std::string_view(static_cast<const char*>(data), size)) {
+        return {};
+    }
     Replacement replacement(fullPath);
     if (const ReplaceResult begun = replacement.Begin(); !begun) {
         return begun;
@@ -119,4 +127,24 @@ ReplaceResult ReplaceFileBytes(const char* path, const void* data, unsigned long
         return Failed(ReplaceWriteFailed, written ? GetLastError() : writeError);
     }
     return replacement.Commit();
+}
+
+bool ReadFileBytes(const char* path, std::string& bytes) {
+    bytes.clear();
+    FileOperations& operations = FileOperations::Current();
+    FILE* file = operations.OpenStream(path, "rb");
+    if (!file) {
+        return false;
+    }
+    char buffer[4096];
+    for (std::size_t got; (got = fread(buffer, 1, sizeof buffer, file)) > 0;) {
+        bytes.append(buffer, got);
+    }
+    const bool whole = feof(file) && !ferror(file);
+    // Closing a stream that only read loses nothing, whatever it reports.
+    operations.CloseStream(file);
+    if (!whole) {
+        bytes.clear();
+    }
+    return whole;
 }

@@ -32,10 +32,10 @@ public:
     // The first section whose name equals name ignoring case, or null.
     IniSection* FindSection(const char* name);
     // Replaces the file's content with the document, as one step (ReplaceFileBytes: the old
-    // content stays as a backup). StatusOk, or StatusWriteFailed when the file could not be
-    // replaced: it then keeps its old bytes and the document stays bound to it. result, when
-    // given, gets the replacement's result; without a bound file, ReplaceFileLocked with
-    // ERROR_INVALID_HANDLE.
+    // content stays as a backup; a file that already holds the bytes is left untouched).
+    // StatusOk, or StatusWriteFailed when the file could not be replaced: it then keeps its old
+    // bytes and the document stays bound to it. result, when given, gets the replacement's
+    // result; without a bound file, ReplaceFileLocked with ERROR_INVALID_HANDLE.
     StatusCode Write(bool sortSections, ReplaceResult* result = nullptr);
     // The bound file's full path, or null when no file was ever opened.
     char* FullPath(char* buffer, int size, char** namePart = nullptr);
