@@ -22,6 +22,16 @@ const char* FindMarker(const char* text) {
     return nullptr;
 }
 
+// An unquoted path ends where the next argument ("-c...") begins; any other blank belongs to
+// a folder's name, as in "Program Files".
+std::size_t UnquotedPathLength(const char* path) {
+    const char* p = path;
+    while (*p != '\0' && !(IsBlank(*p) && p[1] == '-')) {
+        p = NextAnsiChar(p);
+    }
+    return static_cast<std::size_t>(p - path);
+}
+
 } // namespace
 
 UninstallStringResult XGworksPathFromUninstallString(const char* data, std::size_t size,
@@ -39,6 +49,8 @@ UninstallStringResult XGworksPathFromUninstallString(const char* data, std::size
     if (!rest.empty() && rest[0] == '"') {
         const std::size_t closing = rest.find('"', 1);
         rest = rest.substr(1, closing == std::string::npos ? std::string::npos : closing - 1);
+    } else {
+        rest.resize(UnquotedPathLength(rest.c_str()));
     }
     const char* separator = FindLastAnsiChar(rest.c_str(), '\\');
     if (!separator) {

@@ -28,8 +28,10 @@ enum UninstallStringResult {
 // text or after a blank, as installers write it (IsUninst.exe -f"C:\...\Uninst.isu",
 // remove.exe -fC:\...\setup.log), so that the "-f" of a folder like "my-files" is no marker,
 // plus the executable's name. A path after "-f" that begins with a double quote ends at the
-// next one, so no quotation mark becomes part of the folder. The text is walked character by
-// character in the ANSI code page, so no second byte of a double-byte character is taken for
-// "-" or a backslash.
+// next one, so no quotation mark becomes part of the folder. Any other path ends before the
+// first blank followed by "-", where the installer's next argument begins (IsUninst.exe
+// -fC:\XG\DeIsL1.isu -cC:\XG\_ISREG32.DLL), so a blank in a folder's name ("Program Files")
+// stays part of it. The text is walked character by character in the ANSI code page, so no
+// second byte of a double-byte character is taken for "-" or a backslash.
 UninstallStringResult XGworksPathFromUninstallString(const char* data, std::size_t size,
                                                      std::string& executablePath);

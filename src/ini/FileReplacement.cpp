@@ -6,11 +6,17 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace {
 
 bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A stream of the C library may fail without leaving a system error behind.
+ReplaceResult Failed(ReplaceStep step, DWORD error) {
+    return {step, error != ERROR_SUCCESS ? error : ERROR_GEN_FAILURE};
 }
 
 // The temporary file of one replacement; removed unless it took the file's place or is the
@@ -27,30 +33,49 @@ public:
         }
     }
 
-    // Fails early, before anything is written, where the replace would fail at the end.
-    bool Begin() {
+    // Fails early, before anything is written, where the replace would fail at the end. Each
+    // step starts with no last error, so that a failure reports its own.
+    ReplaceResult Begin() {
         FileOperations& operations = FileOperations::Current();
-        if (backup.size() >= MAX_PATH || !operations.OpenExclusive(target.c_str())) {
-            return false;
+        if (backup.size() >= MAX_PATH) {
+            return Failed(ReplacePathTooLong, ERROR_FILENAME_EXCED_RANGE);
+        }
+        SetLastError(ERROR_SUCCESS);
+        if (!operations.OpenExclusive(target.c_str())) {
+            return Failed(ReplaceFileLocked, GetLastError());
+        }
+        // A backup that cannot be replaced (read-only, held by another program, a folder) has to
+        // stop the replace here: ReplaceFileA does not refuse every such backup itself, and once
+        // it has begun the old content may be gone.
+        SetLastError(ERROR_SUCCESS);
+        if (!operations.OpenExclusive(backup.c_str())) {
+            return Failed(ReplaceCommitFailed, GetLastError());
         }
         const char* slash = FindLastAnsiChar(target.c_str(), '\\');
         const std::string folder =
             slash ? target.substr(0, slash - target.c_str() + 1) : std::string(".");
-        pending = operations.CreateTemporary(folder.c_str(), temporary);
-        return pending;
+        SetLastError(ERROR_SUCCESS);
+        if (!operations.CreateTemporary(folder.c_str(), temporary)) {
+            return Failed(ReplaceNoTemporary, GetLastError());
+        }
+        pending = true;
+        return {};
     }
 
     const char* TemporaryPath() const { return temporary; }
 
     // The written and closed temporary file becomes the file.
-    bool Commit() {
+    ReplaceResult Commit() {
         FileOperations& operations = FileOperations::Current();
         const bool existed = Exists(target);
+        SetLastError(ERROR_SUCCESS);
         if (existed ? operations.Replace(target.c_str(), temporary, backup.c_str())
                     : operations.Move(temporary, target.c_str())) {
             pending = false;
-            return true;
+            return {};
         }
+        // Taken before the undo below and the temporary file's removal overwrite it.
+        const ReplaceResult failed = Failed(ReplaceCommitFailed, GetLastError());
         // A replace that failed half-way may have left the old content under the backup name
         // alone: put it back.
         if (existed && !Exists(target)) {
@@ -59,7 +84,7 @@ public:
         if (!Exists(target)) {
             pending = false;
         }
-        return false;
+        return failed;
     }
 
 private:
@@ -71,21 +96,55 @@ private:
 
 } // namespace
 
-bool ReplaceFileBytes(const char* path, const void* data, unsigned long size) {
+ReplaceResult ReplaceFileBytes(const char* path, const void* data, unsigned long size) {
     char fullPath[MAX_PATH];
     if (!ResolveFullPath(path, fullPath)) {
-        return false;
+        return Failed(ReplacePathTooLong, ERROR_FILENAME_EXCED_RANGE);
+    }
+    // A second save or reset would otherwise put its own bytes in the backup's place, and with
+    // them lose the content from before the first.
+    std::string current;
+    if (ReadFileBytes(fullPath, current) &&
+        current == std::string_view(static_cast<const char*>(data), size)) {
+        return {};
     }
     Replacement replacement(fullPath);
-    if (!replacement.Begin()) {
-        return false;
+    if (const ReplaceResult begun = replacement.Begin(); !begun) {
+        return begun;
     }
     FileOperations& operations = FileOperations::Current();
+    SetLastError(ERROR_SUCCESS);
     FILE* file = operations.OpenStream(replacement.TemporaryPath(), "wb");
+    if (!file) {
+        return Failed(ReplaceNoTemporary, GetLastError());
+    }
+    SetLastError(ERROR_SUCCESS);
+    const bool written = operations.WriteStream(file, data, size) && operations.FlushStream(file);
+    const DWORD writeError = GetLastError();
+    SetLastError(ERROR_SUCCESS);
+    const bool closed = operations.CloseStream(file);
+    if (!written || !closed) {
+        return Failed(ReplaceWriteFailed, written ? GetLastError() : writeError);
+    }
+    return replacement.Commit();
+}
+
+bool ReadFileBytes(const char* path, std::string& bytes) {
+    bytes.clear();
+    FileOperations& operations = FileOperations::Current();
+    FILE* file = operations.OpenStream(path, "rb");
     if (!file) {
         return false;
     }
-    const bool written = operations.WriteStream(file, data, size) && operations.FlushStream(file);
-    const bool closed = operations.CloseStream(file);
-    return written && closed && replacement.Commit();
+    char buffer[4096];
+    for (std::size_t got; (got = fread(buffer, 1, sizeof buffer, file)) > 0;) {
+        bytes.append(buffer, got);
+    }
+    const bool whole = feof(file) && !ferror(file);
+    // Closing a stream that only read loses nothing, whatever it reports.
+    operations.CloseStream(file);
+    if (!whole) {
+        bytes.clear();
+    }
+    return whole;
 }

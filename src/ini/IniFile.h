@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+struct ReplaceResult;
+
 // An INI document bound to the file it was read from, so that it can be written back there.
 // Sections keep the order of their headers (until Write sorts them); a name that occurs twice
 // gives two sections.
@@ -20,16 +22,21 @@ public:
     // Drops the sections and the stream without Close: the file is left exactly as it is.
     ~IniFile();
 
-    // StatusOk, StatusOpenFailed, StatusNoSection (the file stays open), or StatusReadFailed.
+    // Binds the file and reads it, after a UTF-8 byte-order mark at its very start: StatusOk,
+    // StatusOpenFailed, StatusNoSection (the file stays open), or StatusReadFailed. A file that
+    // can only be read (read-only, or held by another program that denies writing) is bound
+    // for reading: its entries are read, and Write then fails without touching it.
     StatusCode Open(const char* path);
     // Drops every section and closes the file. The stream object stays.
     StatusCode Close();
     // The first section whose name equals name ignoring case, or null.
     IniSection* FindSection(const char* name);
     // Replaces the file's content with the document, as one step (ReplaceFileBytes: the old
-    // content stays as a backup). StatusOk, or StatusWriteFailed when the file could not be
-    // replaced: it then keeps its old bytes and the document stays bound to it.
-    StatusCode Write(bool sortSections);
+    // content stays as a backup; a file that already holds the bytes is left untouched).
+    // StatusOk, or StatusWriteFailed when the file could not be replaced: it then keeps its old
+    // bytes and the document stays bound to it. result, when given, gets the replacement's
+    // result; without a bound file, ReplaceFileLocked with ERROR_INVALID_HANDLE.
+    StatusCode Write(bool sortSections, ReplaceResult* result = nullptr);
     // The bound file's full path, or null when no file was ever opened.
     char* FullPath(char* buffer, int size, char** namePart = nullptr);
     // The open stream, or null when no file is bound.

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -39,6 +40,15 @@ int NextLine(TextStream& stream, std::string& line) {
         return 1;
     }
     return stream.AtEnd() ? 0 : -1;
+}
+
+// An editor that saves as UTF-8 may put a byte-order mark before the first header, which
+// would otherwise hide that header and drop its section on the next save.
+void SkipByteOrderMark(TextStream& stream) {
+    char start[4];
+    if (!stream.ReadLine(start, sizeof start) || std::strcmp(start, "\xEF\xBB\xBF") != 0) {
+        stream.Seek(0, SEEK_SET);
+    }
 }
 
 } // namespace
@@ -97,10 +107,12 @@ StatusCode IniFile::Open(const char* path) {
     }
     Close();
     auto file = std::make_unique<TextFile>();
-    if (file->Open(fullPath, "r+") < 0) {
+    // A file we may not write still shows its names; writing it fails later, untouched.
+    if (file->Open(fullPath, "r+") < 0 && file->Open(fullPath, "r") < 0) {
         return StatusOpenFailed;
     }
     stream = std::move(file);
+    SkipByteOrderMark(*stream);
     const StatusCode status = Parse();
     if (status == StatusReadFailed) {
         stream.reset();

@@ -56,9 +56,12 @@ StatusCode IniFile::SortSections() {
     return StatusOk;
 }
 
-StatusCode IniFile::Write(bool sortSections) {
+StatusCode IniFile::Write(bool sortSections, ReplaceResult* result) {
+    ReplaceResult unused;
+    ReplaceResult& replaced = result ? *result : unused;
     char path[MAX_PATH];
     if (!NativeHandle() || !stream->FullPath(path, MAX_PATH)) {
+        replaced = {ReplaceFileLocked, ERROR_INVALID_HANDLE};
         return StatusWriteFailed;
     }
     if (sortSections) {
@@ -71,7 +74,8 @@ StatusCode IniFile::Write(bool sortSections) {
         AppendSection(*section, text);
     }
     const std::string bytes = WithCrLf(text);
-    if (!ReplaceFileBytes(path, bytes.data(), static_cast<unsigned long>(bytes.size()))) {
+    replaced = ReplaceFileBytes(path, bytes.data(), static_cast<unsigned long>(bytes.size()));
+    if (!replaced) {
         return StatusWriteFailed;
     }
     // Our handle went with the old content to the backup; bind the new file. Should that

@@ -8,11 +8,12 @@
 #include <io.h>
 
 // File operations that fail as the system's may: the failAt-th call (counting from 1) of those
-// below fails (a failed flush, exclusive open or temporary file ends a replace before the file
-// is touched, as a failed write does); a failing close still releases the stream and loses what
-// was written, as a close that cannot write out does. With halfway, every replace fails with the
-// old content already under the backup name; with stuckMoves, every move fails; with shortReads, a
-// stream opened for reading writes only, so that a read fails before the end.
+// below fails without a system error (a failed flush, exclusive open or temporary file ends a
+// replace before the file is touched, as a failed write does); a failing close still releases
+// the stream and loses what was written, as a close that cannot write out does. With halfway,
+// every replace fails with the old content already under the backup name and the disk full;
+// with stuckMoves, every move fails; with shortReads, a stream opened for reading writes only,
+// so that a read fails before the end.
 struct Faults : FileOperations {
     using Base = FileOperations;
     int failAt = 0;
@@ -38,6 +39,7 @@ struct Faults : FileOperations {
     bool Replace(const char* target, const char* replacement, const char* backup) override {
         if (halfway) {
             MoveFileExA(target, backup, MOVEFILE_REPLACE_EXISTING);
+            SetLastError(ERROR_DISK_FULL);
             return false;
         }
         return !Fail() && Base::Replace(target, replacement, backup);
@@ -47,25 +49,38 @@ struct Faults : FileOperations {
     }
 };
 
-// A missing file is created. Another program's ordinary open (which does not share deletion), a
-// missing folder and a path too long for its backup's name refuse a replace; a path that
-// cannot be opened leaves the document as it was, a read that fails drops it. A replace that
-// fails half-way is undone; when even that fails, the temporary file, then the only copy of the
-// new content, stays beside the backup.
+// A missing file is created. A file that another program holds open denying writes is read,
+// but that open (which does not share deletion) refuses a replace, as do such a hold on the
+// backup (before anything is written), a missing folder and a path too long for its backup's
+// name, each naming its step; a path that cannot be opened leaves the document as it was, a
+// read that fails drops it. A replace goes on when the file cannot be read to compare it; one
+// that fails half-way is undone and reports its own error; when even that fails, the temporary
+// file, then the only copy of the new content, stays beside the backup.
 TEST(FileReplacement, RefusedAndHalfFailed) {
     ScratchFolder folder;
     const std::string path = folder.Path("test.ini");
     const std::string original = "[Wave Out]\r\nA=value\r\n";
     ASSERT_TRUE(ReplaceFileBytes(path.c_str(), original.data(), original.size()));
+    HANDLE other = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               0, nullptr);
     IniFile ini;
     ASSERT_EQ(StatusOk, ini.Open(path.c_str()));
-    const HANDLE other = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                     nullptr, OPEN_EXISTING, 0, nullptr);
-    EXPECT_EQ(StatusWriteFailed, ini.Write(true));
+    ReplaceResult result;
+    EXPECT_EQ(StatusWriteFailed, ini.Write(true, &result));
+    EXPECT_EQ(ReplaceFileLocked, result.step);
+    EXPECT_EQ(DWORD{ERROR_SHARING_VIOLATION}, result.error);
     CloseHandle(other);
-    EXPECT_FALSE(ReplaceFileBytes(folder.Path("no\\such.ini").c_str(), "abc", 3));
+    other = CreateFileA((path + BackupSuffix).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                        OPEN_ALWAYS, 0, nullptr);
+    result = ReplaceFileBytes(path.c_str(), "[x]\n", 4);
+    EXPECT_EQ(ReplaceCommitFailed, result.step);
+    EXPECT_EQ(DWORD{ERROR_SHARING_VIOLATION}, result.error);
+    CloseHandle(other);
+    DeleteFileA((path + BackupSuffix).c_str());
+    EXPECT_EQ(ReplaceFileLocked,
+              ReplaceFileBytes(folder.Path("no\\such.ini").c_str(), "abc", 3).step);
     const std::string overlong(MAX_PATH - 4 - folder.Path().size(), 'n');
-    EXPECT_FALSE(ReplaceFileBytes(folder.Path(overlong).c_str(), "abc", 3));
+    EXPECT_EQ(ReplacePathTooLong, ReplaceFileBytes(folder.Path(overlong).c_str(), "abc", 3).step);
     EXPECT_EQ(StatusOpenFailed, ini.Open(folder.Path(std::string(MAX_PATH, 'n')).c_str()));
     char value[8] = "";
     EXPECT_STREQ("va", ini.FindSection("WAVE OUT")->Get("a", value, 3));
@@ -77,7 +92,7 @@ TEST(FileReplacement, RefusedAndHalfFailed) {
     EXPECT_EQ(StatusReadFailed, ini.Open(path.c_str()));
     EXPECT_EQ(0u, ini.SectionCount());
     EXPECT_EQ(nullptr, ini.NativeHandle());
-    EXPECT_FALSE(ReplaceFileBytes(path.c_str(), "[x]\n", 4));
+    EXPECT_EQ(DWORD{ERROR_DISK_FULL}, ReplaceFileBytes(path.c_str(), "[x]\n", 4).error);
     EXPECT_EQ(original, ReadBytes(path));
     EXPECT_EQ(std::vector<std::string>{"test.ini"}, folder.Files());
     faults.stuckMoves = true;
@@ -88,7 +103,8 @@ TEST(FileReplacement, RefusedAndHalfFailed) {
 
 // A save or a reset whose Nth file operation fails, for every N: the file keeps its old bytes
 // or holds the new ones, no temporary file is left, and after a failed save the document is
-// still bound to its file, so that the user's next try succeeds.
+// still bound to its file, so that the user's next try succeeds. A failure names a system
+// error even where its step left none.
 TEST(FileReplacement, EveryFailingFileOperation) {
     ScratchFolder folder;
     const std::string path = folder.Path("test.ini"), old = "[a]\r\nk=v\r\n";
@@ -100,9 +116,13 @@ TEST(FileReplacement, EveryFailingFileOperation) {
             WriteBytes(path, old);
             IniFile ini;
             ini.Open(path.c_str());
+            ReplaceResult result;
             const auto replace = [&] {
-                return save ? ini.Write(true) == StatusOk
-                            : ReplaceFileBytes(path.c_str(), wanted.data(), wanted.size());
+                if (save) {
+                    return ini.Write(true, &result) == StatusOk;
+                }
+                return static_cast<bool>(
+                    result = ReplaceFileBytes(path.c_str(), wanted.data(), wanted.size()));
             };
             Faults failing;
             failing.failAt = failAt;
@@ -115,6 +135,7 @@ TEST(FileReplacement, EveryFailingFileOperation) {
                 EXPECT_EQ(name.rfind("test.ini", 0), 0u) << name;
             }
             EXPECT_EQ(ReadBytes(path), replaced ? wanted : old);
+            EXPECT_EQ(replaced ? DWORD{ERROR_SUCCESS} : DWORD{ERROR_GEN_FAILURE}, result.error);
             EXPECT_TRUE(replaced || replace());
             EXPECT_EQ(ReadBytes(path), wanted);
             failed = failing.count >= failAt;
