@@ -9,4 +9,8 @@ public:
     void LimitText(int limit);
     // EM_SETSEL: selects from start to end; past the text means its end.
     void SetSel(int start, int end);
+    // EM_GETSEL: where the selection starts and ends (the caret), in the control's own count.
+    void GetSel(DWORD* start, DWORD* end);
+    // EM_LINELENGTH of the one line, in the control's own count.
+    int LineLength();
 };

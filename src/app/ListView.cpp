@@ -34,10 +34,11 @@ int ListView::InsertColumn(const char* text, int width, int column, int format) 
         Send(LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&record)));
 }
 
-int ListView::PutItemText(const char* text, int row, int column) {
-    LVITEMA item = TextItem(row, column, const_cast<char*>(text));
-    const UINT message = column == 0 ? LVM_INSERTITEMA : LVM_SETITEMA;
-    return static_cast<int>(Send(message, 0, reinterpret_cast<LPARAM>(&item)));
+int ListView::InsertItem(const char* text, int row, LPARAM param) {
+    LVITEMA item = TextItem(row, 0, const_cast<char*>(text));
+    item.mask |= LVIF_PARAM;
+    item.lParam = param;
+    return static_cast<int>(Send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
 BOOL ListView::SetItemText(const char* text, int row, int column) {
@@ -45,14 +46,16 @@ BOOL ListView::SetItemText(const char* text, int row, int column) {
     return static_cast<BOOL>(Send(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
-char* ListView::GetItemText(char* buffer, int size, int row, int column) {
-    LVITEMA item = TextItem(row, column, buffer);
-    item.cchTextMax = size;
-    // The control may point pszText at its own storage; the caller asked for its buffer.
-    if (Send(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) == 0) {
-        return nullptr;
-    }
-    return buffer;
+LPARAM ListView::GetItemParam(int row) {
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    return Send(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0 ? item.lParam : 0;
+}
+
+BOOL ListView::GetItemLabelRect(int row, RECT* rect) {
+    rect->left = LVIR_LABEL;
+    return static_cast<BOOL>(Send(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(rect)));
 }
 
 int ListView::DeleteAllItems() {

@@ -11,12 +11,14 @@ public:
 
     // Index of the new column, -1 on failure.
     int InsertColumn(const char* text, int width, int column, int format);
-    // Column 0 inserts a row at row (past the end appends) and returns its index, -1 on
-    // failure; any other column sets that column of an existing row and returns TRUE/FALSE.
-    int PutItemText(const char* text, int row, int column);
+    // LVM_INSERTITEMA: a row at row (past the end appends) with text in column 0 and param for
+    // its owner to know it by; the new row's index, -1 on failure.
+    int InsertItem(const char* text, int row, LPARAM param);
     BOOL SetItemText(const char* text, int row, int column);
-    // buffer, or null when the row or column does not exist.
-    char* GetItemText(char* buffer, int size, int row, int column);
+    // The param the row was inserted with; 0 when the row does not exist.
+    LPARAM GetItemParam(int row);
+    // LVM_GETITEMRECT of the row's label, in the list's client coordinates; FALSE for no row.
+    BOOL GetItemLabelRect(int row, RECT* rect);
     // 1 on success; the columns stay.
     int DeleteAllItems();
     // Replaces every extended style; returns the previous ones.

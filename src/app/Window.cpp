@@ -37,6 +37,10 @@ BOOL Window::SetText(const char* text) {
     return static_cast<BOOL>(Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)));
 }
 
+BOOL Window::Enable(BOOL enable) {
+    return EnableWindow(handle, enable);
+}
+
 RECT* Window::GetClientRect(RECT* rect) {
     ::GetClientRect(handle, rect);
     return rect;

@@ -20,6 +20,8 @@ public:
     int GetText(char* buffer, int size);
     int GetTextLength();
     BOOL SetText(const char* text);
+    // EnableWindow: whether it was disabled before.
+    BOOL Enable(BOOL enable);
 
     // Returns rect even when the platform fails.
     RECT* GetClientRect(RECT* rect);

@@ -1,5 +1,7 @@
 #include "editor/E8Error.h"
 
+#include <windows.h>
+
 const char* const ErrorMessageTable[E8ErrorCount] = {
     "正常終了しました。",
     "設定ファイルが見つかりませんでした。",
@@ -10,3 +12,41 @@ const char* const ErrorMessageTable[E8ErrorCount] = {
     "再起動等をしてから、再度初期化を試みてください。",
     "不明なエラーが発生しました。",
 };
+
+const char* const UpdateFailedText = "設定ファイルを更新できませんでした。";
+const char* const NoSettingsToUpdateText =
+    "設定ファイルのある場所を指定していないため、更新することが出来ません。";
+
+namespace {
+
+// Why, by the step of the replacement that failed (ReplaceStep).
+const char* const ReplaceFailureTable[] = {
+    "",
+    "パスが長すぎるため、バックアップ DrvShortName.ini.bak を作ることが出来ません。",
+    "設定ファイルに書き込むことが出来ません。読み取り専用になっているか、"
+    "ほかのプログラムが使用しています。",
+    "設定ファイルのあるフォルダに一時ファイルを作ることが出来ません。",
+    "一時ファイルに書き込むことが出来ません。ディスクの空きが足りないかもしれません。",
+    "設定ファイルを置き換えることが出来ません。バックアップ DrvShortName.ini.bak に"
+    "書き込めないか、ほかのプログラムが使用しています。",
+};
+
+} // namespace
+
+E8Detail DescribeReplaceFailure(const char* what, const ReplaceResult& result) {
+    static_assert(sizeof(ReplaceFailureTable) / sizeof(*ReplaceFailureTable) ==
+                      ReplaceCommitFailed + 1,
+                  "a text for every step");
+    std::string text = std::string(what) + "\n\n" + ReplaceFailureTable[result.step] + "\n";
+    char* system = nullptr;
+    if (FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                           FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, result.error, 0, reinterpret_cast<char*>(&system), 0, nullptr)) {
+        text += system;
+        LocalFree(system);
+        text.erase(text.find_last_not_of("\r\n") + 1);
+    }
+    char code[32];
+    wsprintfA(code, " (%lu)", result.error);
+    return {text + code};
+}

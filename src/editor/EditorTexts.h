@@ -38,5 +38,20 @@ constexpr const char* DuplicateNamesCaption = "注意だにょ。";
 constexpr const char* DiscardEditsText = "保存していない変更があります。破棄してよろしいですか？";
 constexpr const char* DiscardEditsCaption = "確認だにょ。";
 
+// Asked before an update or a reset writes over a file that another program changed since
+// Varnel read it; what it wrote survives only in the backup.
+constexpr const char* ChangedOnDiskText =
+    "設定ファイルは Varnel が読み込んだ後に、ほかのプログラムによって変更されています。\n"
+    "上書きすると、その変更は DrvShortName.ini.bak にだけ残ります。上書きしてよろしいですか？";
+constexpr const char* ChangedOnDiskCaption = "注意だにょ。";
+
+// The shortcut menu of a present device: a device not connected of the same kind gives it its
+// short name, each offered as "2- USB MIDI Cable ― UM".
+constexpr const char* TakeOverMenuText = "名前を引き継ぐ";
+constexpr const char* TakeOverSeparator = " ― ";
+// Shown greyed as the short name of a device without one when exactly one device not connected
+// is likely the same device: "→ UM". Only a take-over makes it the device's name.
+constexpr const char* ProposalMarker = "→ ";
+
 // The byte count of the short-name box beside its limit, as XGworks counts: "12/31".
 constexpr const char* ShortNameBytesFormat = "%d/%d";

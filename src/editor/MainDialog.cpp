@@ -1,5 +1,6 @@
 #include "editor/MainDialog.h"
 
+#include "app/PopupMenu.h"
 #include "dialogs/FileDialog.h"
 #include "editor/E8Error.h"
 #include "editor/EditorTexts.h"
@@ -12,7 +13,9 @@
 #include "ini/IniSection.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
+#include <algorithm>
 #include <climits>
 #include <map>
 #include <stdexcept>
@@ -78,6 +81,12 @@ INT_PTR MainDialog::HandleMessage(HWND handle, UINT message, WPARAM wParam, LPAR
                 return TRUE;
             }
             break;
+        case WM_CONTEXTMENU:
+            if (reinterpret_cast<HWND>(wParam) == deviceList.GetHandle()) {
+                OnListContextMenu(lParam);
+                return TRUE;
+            }
+            break;
         case WM_CLOSE:
             // Handled: the dialog manager would turn an unhandled WM_CLOSE into another
             // キャンセル, and so ask again at once after a No.
@@ -86,6 +95,8 @@ INT_PTR MainDialog::HandleMessage(HWND handle, UINT message, WPARAM wParam, LPAR
         }
     } catch (E8Error error) {
         ShowError(error);
+    } catch (const E8Detail& detail) {
+        ShowErrorText(detail.text.c_str());
     } catch (...) {
         ShowError(E8Unknown);
     }
@@ -116,13 +127,19 @@ void MainDialog::OnInitDialog(HWND handle) {
 void MainDialog::OnCommand(int id, int code) {
     switch (id) {
     case IDC_UPDATE:
-        // Enter on a selected row means that row's name, not the default button.
-        if (GetFocus() == deviceList.GetHandle() && (GetKeyState(VK_RETURN) & 0x8000) &&
-            deviceList.GetNextSelected(0) >= 0) {
-            EditSelectedName();
-        } else {
-            UpdateFile();
+        // Enter on a selected row means that row's name, and Enter in the name ends its edit,
+        // as a rename ends elsewhere: only a press of the button saves the whole file.
+        if (GetKeyState(VK_RETURN) & 0x8000) {
+            if (GetFocus() == deviceList.GetHandle() && SelectedEntry()) {
+                EditSelectedName();
+                break;
+            }
+            if (GetFocus() == shortNameEdit.GetHandle()) {
+                Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(deviceList.GetHandle()), TRUE);
+                break;
+            }
         }
+        UpdateFile();
         break;
     case IDC_CANCEL:
         Close();
@@ -180,7 +197,15 @@ LRESULT MainDialog::OnListCustomDraw(NMLVCUSTOMDRAW& draw) {
             draw.clrText = GetSysColor(COLOR_GRAYTEXT);
             return CDRF_NEWFONT;
         }
-        break;
+        // A proposal is greyed in its own column only.
+        return CDRF_NOTIFYSUBITEMDRAW;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+        const auto* entry = reinterpret_cast<const DeviceNameMap::value_type*>(draw.nmcd.lItemlParam);
+        const bool proposed = draw.iSubItem == 1 && entry && entry->second.empty() &&
+                              ProposalFor(*entry);
+        draw.clrText = proposed ? GetSysColor(COLOR_GRAYTEXT) : CLR_DEFAULT;
+        return CDRF_NEWFONT;
+    }
     }
     return CDRF_DODEFAULT;
 }
@@ -212,53 +237,144 @@ void MainDialog::FillDeviceList(DeviceKind kind) {
         if (map == &absentMaps[kind] && !showAbsent) {
             break;
         }
-        for (const auto& [name, shortName] : *map) {
-            const int row = deviceList.PutItemText(name.c_str(), INT_MAX, 0);
-            deviceList.PutItemText(shortName.c_str(), row, 1);
+        for (auto& entry : *map) {
+            deviceList.InsertItem(entry.first.c_str(), INT_MAX, reinterpret_cast<LPARAM>(&entry));
         }
     }
-    shortNameEdit.SetText("");
+    ShowRowNames();
+    OnDeviceSelectionChange();
 }
 
 void MainDialog::OnDeviceSelectionChange() {
+    const DeviceNameMap::value_type* entry = SelectedEntry();
+    // Accepted first: the change notification of this text is then no edit.
+    acceptedName = entry ? entry->second : "";
+    shortNameEdit.SetText(acceptedName.c_str());
+    shortNameEdit.Enable(entry != nullptr);
+    ShowShortNameBytes(acceptedName.size());
+}
+
+DeviceNameMap::value_type* MainDialog::SelectedEntry() {
     const int row = deviceList.GetNextSelected(0);
-    char name[DeviceSource::NameSize] = "";
-    // A copy: the change notification that setting the text raises writes into the map.
-    std::string shortName;
-    if (row >= 0 && deviceList.GetItemText(name, sizeof(name), row, 0)) {
-        shortName = MapOfRow(row)[name];
-    }
-    shortNameEdit.SetText(shortName.c_str());
+    return row < 0 ? nullptr
+                   : reinterpret_cast<DeviceNameMap::value_type*>(deviceList.GetItemParam(row));
 }
 
 void MainDialog::OnShortNameChange() {
-    std::string text = TextOf(shortNameEdit);
-    char count[16];
-    wsprintfA(count, ShortNameBytesFormat, static_cast<int>(text.size()), MaxShortNameBytes);
-    SetChildText(IDC_SHORT_NAME_BYTES, count);
-    const int row = deviceList.GetNextSelected(0);
-    if (row < 0) {
+    DeviceNameMap::value_type* entry = SelectedEntry();
+    const std::string text = TextOf(shortNameEdit);
+    if (!entry || text == acceptedName) {
         return;
     }
-    const std::size_t fit = AnsiFitLength(text.c_str(), MaxShortNameBytes);
-    if (fit < text.size()) {
-        // What XGworks cannot read is refused here, where the user sees it; the change
-        // notification of the shorter text stores it.
-        MessageBeep(MB_OK);
-        text.resize(fit);
-        shortNameEdit.SetText(text.c_str());
-        shortNameEdit.SetSel(INT_MAX, INT_MAX);
+    // What XGworks cannot read back is refused where the user sees it: more than it reads, or
+    // a ";", which the file takes for the start of a comment.
+    if (AnsiFitLength(text.c_str(), MaxShortNameBytes) < text.size() ||
+        FindAnsiChar(text.c_str(), ';')) {
+        RefuseShortNameChange();
         return;
     }
-    deviceList.SetItemText(text.c_str(), row, 1);
-    char name[DeviceSource::NameSize] = "";
-    if (deviceList.GetItemText(name, sizeof(name), row, 0)) {
-        MapOfRow(row)[name] = text;
+    acceptedName = text;
+    entry->second = StoredShortName(text);
+    ShowRowNames();
+    ShowShortNameBytes(entry->second.size());
+}
+
+void MainDialog::ShowRowNames() {
+    // A name given or taken elsewhere may make or end the proposal of another row.
+    for (int row = 0; const LPARAM param = deviceList.GetItemParam(row); ++row) {
+        const auto& entry = *reinterpret_cast<const DeviceNameMap::value_type*>(param);
+        const DeviceNameMap::value_type* proposal =
+            entry.second.empty() ? ProposalFor(entry) : nullptr;
+        deviceList.SetItemText(proposal ? (ProposalMarker + proposal->second).c_str()
+                                        : entry.second.c_str(),
+                               row, 1);
     }
 }
 
+std::vector<DeviceNameMap::value_type*> MainDialog::TakeOverChoices(const std::string& name) {
+    std::vector<DeviceNameMap::value_type*> likely;
+    std::vector<DeviceNameMap::value_type*> others;
+    for (auto& entry : absentMaps[currentKind]) {
+        if (!entry.second.empty()) {
+            (SameDeviceModel(entry.first, name) ? likely : others).push_back(&entry);
+        }
+    }
+    likely.insert(likely.end(), others.begin(), others.end());
+    return likely;
+}
+
+const DeviceNameMap::value_type* MainDialog::ProposalFor(const DeviceNameMap::value_type& entry) {
+    // Only a present device, and only one match: two would be a guess.
+    const auto present = deviceMaps[currentKind].find(entry.first);
+    if (present == deviceMaps[currentKind].end() || &*present != &entry) {
+        return nullptr;
+    }
+    const DeviceNameMap::value_type* match = nullptr;
+    for (const auto& absent : absentMaps[currentKind]) {
+        if (!absent.second.empty() && SameDeviceModel(absent.first, entry.first)) {
+            if (match) {
+                return nullptr;
+            }
+            match = &absent;
+        }
+    }
+    return match;
+}
+
+void MainDialog::OnListContextMenu(LPARAM where) {
+    const int row = deviceList.GetNextSelected(0);
+    DeviceNameMap::value_type* entry = SelectedEntry();
+    if (!entry || row >= presentRows) {
+        return;
+    }
+    POINT point = {GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+    // From the keyboard (the Apps key, Shift+F10) the menu opens below the selected row.
+    if (where == -1) {
+        RECT label = {};
+        deviceList.GetItemLabelRect(row, &label);
+        point = {label.left, label.bottom};
+        ClientToScreen(deviceList.GetHandle(), &point);
+    }
+    const std::vector<DeviceNameMap::value_type*> choices = TakeOverChoices(entry->first);
+    PopupMenu menu;
+    PopupMenu devicesMenu;
+    for (std::size_t i = 0; i < choices.size(); ++i) {
+        const std::string text = choices[i]->first + TakeOverSeparator + choices[i]->second;
+        devicesMenu.AppendItem(static_cast<UINT>(i + 1), text.c_str());
+    }
+    if (entry->second.empty() && ProposalFor(*entry)) {
+        devicesMenu.SetDefaultItem(1);
+    }
+    menu.AppendSubmenu(devicesMenu, TakeOverMenuText, !choices.empty());
+    const UINT chosen = menu.Track(GetHandle(), point);
+    if (chosen > 0 && chosen <= choices.size()) {
+        // The present device takes the name; the old line goes with the next save.
+        entry->second = choices[chosen - 1]->second;
+        choices[chosen - 1]->second.clear();
+        ShowRowNames();
+        OnDeviceSelectionChange();
+    }
+}
+
+void MainDialog::RefuseShortNameChange() {
+    MessageBeep(MB_OK);
+    DWORD caret = 0;
+    shortNameEdit.GetSel(nullptr, &caret);
+    const int grown = shortNameEdit.LineLength();
+    shortNameEdit.SetText(acceptedName.c_str());
+    const int typed = grown - shortNameEdit.LineLength();
+    const int start = std::max(0, static_cast<int>(caret) - typed);
+    shortNameEdit.SetSel(start, start);
+}
+
+void MainDialog::ShowShortNameBytes(std::size_t bytes) {
+    char count[16];
+    wsprintfA(count, ShortNameBytesFormat, static_cast<int>(bytes), MaxShortNameBytes);
+    SetChildText(IDC_SHORT_NAME_BYTES, count);
+}
+
 void MainDialog::EditSelectedName() {
-    if (deviceList.GetNextSelected(0) < 0) {
+    if (!SelectedEntry()) {
         return;
     }
     Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(shortNameEdit.GetHandle()), TRUE);
@@ -279,7 +395,6 @@ void MainDialog::OnBrowse() {
     if (OpenXGworksSettings(dialog.Selection(0)) != E8Success) {
         throw E8SettingsNotFound;
     }
-    LoadDeviceMaps();
 }
 
 int MainDialog::OpenXGworksSettings(const char* executablePath) {
@@ -290,16 +405,26 @@ int MainDialog::OpenXGworksSettings(const char* executablePath) {
     }
     directory.resize(static_cast<std::size_t>(separator - directory.c_str()));
 
+    const std::string path = directory + XGworksSettingsName;
     auto document = std::make_unique<IniFile>();
-    if (document->Open((directory + XGworksSettingsName).c_str()) < 0) {
-        // A file that opened but holds no section stays bound when nothing else is, so that
-        // a reset can still repair it.
-        if (!iniFile->NativeHandle()) {
-            iniFile = std::move(document);
-        }
+    const StatusCode status = document->Open(path.c_str());
+    if (status != StatusOk && iniFile->NativeHandle()) {
         return E8SettingsNotFound;
     }
     iniFile = std::move(document);
+    settingsPath = path;
+    loadedExisted = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    ReadFileBytes(path.c_str(), loadedBytes);
+    // A file without sections may be empty, ready to be saved into; with anything else in it,
+    // it holds what Varnel could not read, and only the reset may replace it.
+    unreadable = status == StatusNoSection &&
+                 loadedBytes.find_first_not_of(" \t\r\n") != std::string::npos;
+    if (status == StatusOk || (iniFile->NativeHandle() && !unreadable)) {
+        LoadDeviceMaps();
+    }
+    if (status != StatusOk) {
+        return E8SettingsNotFound;
+    }
     pathEdit.SetText(executablePath);
     return E8Success;
 }
@@ -315,23 +440,20 @@ void MainDialog::LocateXGworks() {
         throw E8InstallationNotFound;
     }
     std::string executable;
-    switch (XGworksPathFromUninstallString(reinterpret_cast<const char*>(value->Data()),
-                                           value->Size(), executable)) {
-    case UninstallMarkerMissing:
+    // Without a folder to look in, the user is the one to name it.
+    if (XGworksPathFromUninstallString(reinterpret_cast<const char*>(value->Data()),
+                                       value->Size(), executable) != UninstallPathFound) {
         throw E8InstallationNotFound;
-    case UninstallNoDirectory:
-        throw E8Unknown;
-    case UninstallPathFound:
-        break;
     }
     const int result = OpenXGworksSettings(executable.c_str());
     if (result != E8Success) {
         throw static_cast<E8Error>(result);
     }
-    LoadDeviceMaps();
 }
 
 void MainDialog::LoadDeviceMaps() {
+    // The rows point into the maps: none may outlive them.
+    ClearDeviceList();
     for (int kind = 0; kind < DeviceKindCount; ++kind) {
         deviceMaps[kind].clear();
         absentMaps[kind].clear();
@@ -358,10 +480,6 @@ void MainDialog::EnumerateDevices(DeviceKind kind) {
     }
 }
 
-DeviceNameMap& MainDialog::MapOfRow(int row) {
-    return row < presentRows ? deviceMaps[currentKind] : absentMaps[currentKind];
-}
-
 bool MainDialog::HasUnsavedEdits() const {
     for (int kind = 0; kind < DeviceKindCount; ++kind) {
         if (deviceMaps[kind] != loadedMaps[kind] || absentMaps[kind] != loadedAbsentMaps[kind]) {
@@ -373,7 +491,7 @@ bool MainDialog::HasUnsavedEdits() const {
 
 bool MainDialog::ConfirmDiscard() {
     return !HasUnsavedEdits() || MessageBoxA(GetHandle(), DiscardEditsText, DiscardEditsCaption,
-                                             MB_YESNO | MB_ICONQUESTION) == IDYES;
+                                             MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
 bool MainDialog::ConfirmDuplicates() {
@@ -398,28 +516,51 @@ bool MainDialog::ConfirmDuplicates() {
     }
     return lines.empty() ||
            MessageBoxA(GetHandle(), (DuplicateNamesText + lines + DuplicateNamesQuestion).c_str(),
-                       DuplicateNamesCaption, MB_YESNO | MB_ICONWARNING) == IDYES;
+                       DuplicateNamesCaption, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
+bool MainDialog::ConfirmOverwriteChanged() {
+    std::string bytes;
+    const bool exists = GetFileAttributesA(settingsPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+    // A file that cannot be read now is left to the write to report.
+    const bool changed = exists != loadedExisted ||
+                         (exists && ReadFileBytes(settingsPath.c_str(), bytes) && bytes != loadedBytes);
+    return !changed || MessageBoxA(GetHandle(), ChangedOnDiskText, ChangedOnDiskCaption,
+                                   MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
 void MainDialog::UpdateFile() {
-    if (!ConfirmDuplicates() || MessageBoxA(GetHandle(), ConfirmUpdateText, ConfirmUpdateCaption,
-                                            MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (!iniFile->NativeHandle() || unreadable) {
+        // A file that could not be read is never written over: what it holds would be lost.
+        if (settingsPath.empty()) {
+            throw E8Detail{NoSettingsToUpdateText};
+        }
+        throw E8SettingsNotFound;
+    }
+    if (!ConfirmOverwriteChanged() || !ConfirmDuplicates() ||
+        MessageBoxA(GetHandle(), ConfirmUpdateText, ConfirmUpdateCaption,
+                    MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return;
     }
-    if (!SaveDeviceNames()) {
-        throw E8Unknown;
+    ReplaceResult result;
+    if (!SaveDeviceNames(result)) {
+        throw DescribeReplaceFailure(UpdateFailedText, result);
     }
     fileWritten = true;
     MessageBoxA(GetHandle(), UpdateDoneText, UpdateDoneCaption, MB_OK | MB_ICONINFORMATION);
     Close();
 }
 
-bool MainDialog::SaveDeviceNames() {
-    if (!iniFile->NativeHandle()) {
-        return false;
-    }
+bool MainDialog::SaveDeviceNames(ReplaceResult& result) {
+    // The device sections as they were, put back when the write fails: the next save then
+    // again writes what the dialog shows over what was loaded.
+    std::vector<std::pair<IniSection*, IniSection::Entries>> before;
+    std::vector<IniSection*> added;
     for (int kind = 0; kind < DeviceKindCount; ++kind) {
         IniSection* section = iniFile->FindSection(DeviceKindTitle[kind]);
+        if (section) {
+            before.emplace_back(section, IniSection::Entries(section->begin(), section->end()));
+        }
         for (const auto& [name, shortName] : deviceMaps[kind]) {
             if (!shortName.empty()) {
                 // A file without the section gets it with its first name.
@@ -427,6 +568,7 @@ bool MainDialog::SaveDeviceNames() {
                     section = new IniSection;
                     section->SetName(DeviceKindSection[kind]);
                     iniFile->AddSection(section);
+                    added.push_back(section);
                 }
                 section->Set(name.c_str(), shortName.c_str());
             } else if (section) {
@@ -444,30 +586,40 @@ bool MainDialog::SaveDeviceNames() {
             }
         }
     }
-    // A failed write leaves the file as it was and the document bound to it, so the user can
-    // try again.
-    if (iniFile->Write(true) != StatusOk) {
-        return false;
+    if (iniFile->Write(true, &result) == StatusOk) {
+        iniFile->Close();
+        return true;
     }
-    iniFile->Close();
-    return true;
+    for (auto& [section, entries] : before) {
+        while (section->begin() != section->end()) {
+            section->Erase(section->begin());
+        }
+        for (const auto& [key, value] : entries) {
+            section->Set(key.c_str(), value.c_str());
+        }
+    }
+    for (IniSection* section : added) {
+        iniFile->RemoveSection(section);
+    }
+    return false;
 }
 
 void MainDialog::ResetFile() {
-    if (!iniFile->NativeHandle()) {
+    // A known folder is enough: a missing file is created.
+    if (settingsPath.empty()) {
         throw E8NoSettingsFile;
     }
-    char path[MAX_PATH] = "";
-    iniFile->FullPath(path, sizeof(path));
-    if (MessageBoxA(GetHandle(), ConfirmResetText, ConfirmResetCaption,
-                    MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (!ConfirmOverwriteChanged() ||
+        MessageBoxA(GetHandle(), ConfirmResetText, ConfirmResetCaption,
+                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
         return;
     }
     const DefaultSettings text = LoadDefaultSettings();
     // The document stays bound until the file is replaced, so that after a failure the edits
     // can still be saved.
-    if (!ReplaceFileBytes(path, text.bytes, text.size)) {
-        throw E8ResetFailed;
+    const ReplaceResult result = ReplaceFileBytes(settingsPath.c_str(), text.bytes, text.size);
+    if (!result) {
+        throw DescribeReplaceFailure(ErrorMessageTable[E8ResetFailed], result);
     }
     iniFile->Close();
     fileWritten = true;
@@ -479,8 +631,12 @@ void MainDialog::ShowError(int code) {
     if (code < 0 || code >= E8ErrorCount) {
         code = E8Unknown;
     }
-    MessageBoxA(GetHandle(), ErrorMessageTable[code], ErrorCaption, MB_OK | MB_ICONERROR);
+    ShowErrorText(ErrorMessageTable[code]);
     if (code == E8InstallationNotFound) {
         Post(WM_COMMAND, MAKEWPARAM(IDC_BROWSE, BN_CLICKED), 0);
     }
+}
+
+void MainDialog::ShowErrorText(const char* text) {
+    MessageBoxA(GetHandle(), text, ErrorCaption, MB_OK | MB_ICONERROR);
 }

@@ -35,3 +35,13 @@ StatusCode IniFile::AddSection(IniSection* section) {
     sections.emplace_back(section);
     return StatusOk;
 }
+
+StatusCode IniFile::RemoveSection(const IniSection* section) {
+    for (auto it = sections.begin(); it != sections.end(); ++it) {
+        if (it->get() == section) {
+            sections.erase(it);
+            return StatusOk;
+        }
+    }
+    return StatusNoSection;
+}

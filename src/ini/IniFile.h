@@ -47,6 +47,9 @@ public:
     StatusCode Parse();
     // Appends section and takes ownership of it.
     StatusCode AddSection(IniSection* section);
+    // Drops section, which the document owns; StatusOk, or StatusNoSection when it holds no
+    // such section.
+    StatusCode RemoveSection(const IniSection* section);
     // Orders the sections by name ignoring case; sections of equal names keep their order.
     StatusCode SortSections();
 
