@@ -78,8 +78,9 @@ StatusCode IniFile::Write(bool sortSections, ReplaceResult* result) {
     if (!replaced) {
         return StatusWriteFailed;
     }
-    // Our handle went with the old content to the backup; bind the new file. Should that
-    // fail, the old handle stays and the document stays bound to the path.
+    // Our handle went with the old content to the backup, unless the file already held the
+    // bytes; bind the file now at the path. Should that fail, the old handle stays and the
+    // document stays bound to the path.
     stream->Open(path, "r+");
     return StatusOk;
 }
