@@ -119,18 +119,22 @@ inline INT_PTR RunAndDrive(const std::string& caption, const std::function<INT_P
             return;
         }
         script(dialog);
-        // What is still open is a failure: boxes are answered No (later Yes, should only a
-        // question to discard edits keep the dialog open), other dialogs cancelled.
-        for (int round = 0; round < 250 && IsWindow(dialog); ++round, Sleep(20)) {
+        // What is still open is a failure: boxes are answered No, from the third round on Yes
+        // (should only a question to discard edits keep the dialog open), other dialogs
+        // cancelled. A close only while nothing is open: one that comes while a box is open
+        // opens a second box inside it, and boxes nested faster than they are answered never
+        // let the dialog end.
+        for (int round = 0; round < 12 && IsWindow(dialog); ++round) {
             if (const HWND box = FindOwned(dialog, false)) {
                 ADD_FAILURE() << "unexpected message box: "
                               << TextOf(GetDlgItem(box, MessageTextId));
-                Answer(box, !GetDlgItem(box, IDNO) ? IDOK : round < 50 ? IDNO : IDYES);
+                Answer(box, !GetDlgItem(box, IDNO) ? IDOK : round < 2 ? IDNO : IDYES);
             } else if (const HWND other = FindOwned(dialog, true)) {
                 ADD_FAILURE() << "unexpected dialog: " << TextOf(other);
                 Answer(other, IDCANCEL);
+            } else if (PostMessageA(dialog, WM_CLOSE, 0, 0)) {
+                WaitUntil([dialog] { return !IsWindow(dialog) || FindOwned(dialog, false); }, 2000);
             }
-            PostMessageA(dialog, WM_CLOSE, 0, 0);
         }
     });
     const INT_PTR result = runModal();
