@@ -29,12 +29,6 @@ inline std::string TextOf(HWND window) {
     return text;
 }
 
-// Posted, as a click would arrive, since the press may open a modal box.
-inline void PressButton(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
 // The topmost dialog of this process that accept takes, or null. Owned windows lie above their
 // owners, so a box raised by a dialog comes before the dialog.
 inline HWND FindOwnDialog(const std::function<bool(HWND)>& accept) {
@@ -66,8 +60,9 @@ inline HWND FindOwned(HWND owner, bool fileDialog) {
     });
 }
 
+// Posted, as a click would arrive, since the click may open a modal box.
 inline bool Answer(HWND window, int button) {
-    PressButton(window, button);
+    PostMessageA(GetDlgItem(window, button), BM_CLICK, 0, 0);
     return WaitUntil([window] { return !IsWindow(window); });
 }
 
@@ -94,8 +89,7 @@ inline std::future<std::string> AnswerFileDialog(bool confirm, const std::string
         }
         const std::string caption = TextOf(dialog);
         if (confirm && !path.empty()) {
-            SendMessageA(FileNameBox(dialog), WM_SETTEXT, 0,
-                         reinterpret_cast<LPARAM>(path.c_str()));
+            SetWindowTextA(FileNameBox(dialog), path.c_str());
         }
         return Answer(dialog, confirm ? IDOK : IDCANCEL) ? caption : std::string();
     });
