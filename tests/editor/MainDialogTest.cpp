@@ -1,6 +1,8 @@
 // The dialog's scenarios: each tests/data/dialog/*.script is a test of its own, named after its
 // file, that runs the real dialog through what the user does and sees, one step a line:
-//   click ROW             clicks row ROW (-1: below the rows)
+//   click NAME            clicks the row whose first column is NAME (the rest of the line, found
+//                         as the list finds it: whole, in any letter case)
+//   click below           clicks below the rows
 //   key KEY               presses KEY in the list: up, escape, return, f2
 //   type TEXT             sets the short name's text at once (TEXT may be empty)
 //   kind midi|wave        chooses the kind of devices
@@ -12,7 +14,7 @@
 //   shows rows ROWS       the list shows ROWS, "name=short name|..." (nothing: no rows)
 //   shows file FILE       DrvShortName.ini holds FILE's bytes
 //   focus FIELD           FIELD has the focus
-//   grey ROW yes|no       row ROW is drawn grey, or not
+//   grey yes|no NAME      NAME's row is drawn grey, or not
 //   browse confirm PATH   the next file dialog, which a later step opens, is answered with PATH
 //   browse cancel         the next file dialog is cancelled
 //   chosen                that file dialog came and went
@@ -25,9 +27,9 @@
 // string). FILE "default" is the default text; in any line <inst> and <empty> stand for the
 // installation's folder and an empty one; lines starting with # are comments. The files are
 // code page 932, as the program reads. The first step that fails ends its script (an unknown
-// step or word, a check that does not hold), since later steps would act on a dialog in another
-// state than they were written for; the dialog is closed then, what is still open counting as a
-// failure.
+// step or word, a row not in the list, a check that does not hold), since later steps would act
+// on a dialog in another state than they were written for; the dialog is closed then, what is
+// still open counting as a failure.
 
 #include "editor/MainDialog.h"
 
@@ -110,6 +112,14 @@ std::string ListRows(HWND dialog) {
     return rows;
 }
 
+// The row whose first column shows name, found by its text as the user finds it; -1 for
+// "below", below the rows.
+int RowOf(HWND dialog, const std::string& name) {
+    const LVFINDINFOA find = {LVFI_STRING, name.c_str(), 0, {0, 0}, 0};
+    const int row = ListView_FindItem(GetDlgItem(dialog, IDC_DEVICE_LIST), -1, &find);
+    return row >= 0 || name == "below" ? row : throw std::out_of_range("no row " + name);
+}
+
 // Clicks row (below the rows when negative) until the selection shows it; clicks in one place
 // in quick succession would make a double click.
 bool ClickRow(HWND dialog, int row) {
@@ -160,8 +170,8 @@ public:
         RegCloseKey(key);
     }
 
-    // One step of a script; an unknown step or word throws. A check compares words, so an
-    // unknown word in it fails as well.
+    // One step of a script; an unknown step, word or row throws std::out_of_range. A check
+    // compares words, so an unknown word in it fails as well.
     void Do(HWND dialog, const std::string& step) {
         const std::string op = step.substr(0, step.find(' ')), rest = After(op, step);
         const std::string word = rest.substr(0, rest.find(' ')), text = After(word, rest);
@@ -170,7 +180,7 @@ public:
             EXPECT_EQ(actual(), expected);
         };
         if (op == "click") {
-            EXPECT_TRUE(ClickRow(dialog, std::stoi(word)));
+            EXPECT_TRUE(ClickRow(dialog, RowOf(dialog, rest)));
         } else if (op == "key") {
             SendMessageA(dialog, WM_NEXTDLGCTL,
                          reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_DEVICE_LIST)), TRUE);
@@ -218,9 +228,9 @@ public:
             NMLVCUSTOMDRAW draw = {};
             draw.nmcd.hdr = {GetDlgItem(dialog, IDC_DEVICE_LIST), IDC_DEVICE_LIST, NM_CUSTOMDRAW};
             draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
-            draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(std::stoi(word));
+            draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(RowOf(dialog, text));
             SendMessageA(dialog, WM_NOTIFY, IDC_DEVICE_LIST, reinterpret_cast<LPARAM>(&draw));
-            EXPECT_EQ(draw.clrText == GetSysColor(COLOR_GRAYTEXT) ? "yes" : "no", text);
+            EXPECT_EQ(draw.clrText == GetSysColor(COLOR_GRAYTEXT) ? "yes" : "no", word);
         } else if (op == "closed") {
             EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }, 5000));
         } else {
