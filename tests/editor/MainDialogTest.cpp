@@ -3,16 +3,20 @@
 //   click NAME            clicks the row whose first column is NAME (the rest of the line, found
 //                         as the list finds it: whole, in any letter case)
 //   click below           clicks below the rows
-//   key KEY               presses KEY in the list: up, escape, return, f2
+//   key KEY               presses KEY where the focus is: up, escape, return, f2, home, end,
+//                         tab, apps
+//   chars TEXT            types TEXT where the focus is, a character at a time, as a keyboard
+//                         does (KEYEVENTF_UNICODE)
 //   type TEXT             sets the short name's text at once (TEXT may be empty)
 //   kind midi|wave        chooses the kind of devices
 //   press BUTTON          clicks BUTTON: update, cancel, browse, reset, absent
 //   closebox              clicks the caption's close box
 //   box BOX ANSWER        a message box comes and is answered yes, no or ok; BOX is update,
 //                         done, reset, resetdone, discard, duplicates or eN (error box of code N)
-//   shows FIELD TEXT      FIELD shows TEXT; FIELD is path, kind, name, bytes or a BUTTON
+//   shows FIELD TEXT      FIELD shows TEXT; FIELD is path, kind, name, bytes, list or a BUTTON
 //   shows rows ROWS       the list shows ROWS, "name=short name|..." (nothing: no rows)
 //   shows file FILE       DrvShortName.ini holds FILE's bytes
+//   enabled yes|no FIELD  FIELD can be used, or not
 //   focus FIELD           FIELD has the focus
 //   grey yes|no NAME      NAME's row is drawn grey, or not
 //   browse confirm PATH   the next file dialog, which a later step opens, is answered with PATH
@@ -67,10 +71,11 @@ const std::map<std::string, std::pair<std::string, std::string>> Boxes = {
     {"e0", {ErrorMessageTable[0], ErrorCaption}}, {"e1", {ErrorMessageTable[1], ErrorCaption}}, {"e2", {ErrorMessageTable[2], ErrorCaption}},
     {"e3", {ErrorMessageTable[3], ErrorCaption}}, {"e4", {ErrorMessageTable[4], ErrorCaption}}, {"e5", {ErrorMessageTable[5], ErrorCaption}}};
 const std::map<std::string, int> Names = {
-    {"up", VK_UP}, {"escape", VK_ESCAPE}, {"return", VK_RETURN}, {"f2", VK_F2}, {"midi", MidiOut}, {"wave", WaveOut},
-    {"yes", IDYES}, {"no", IDNO}, {"ok", IDOK}, {"confirm", IDOK}, {"update", IDC_UPDATE}, {"cancel", IDC_CANCEL},
-    {"browse", IDC_BROWSE}, {"reset", IDC_RESET}, {"absent", IDC_SHOW_ABSENT}, {"path", IDC_XGWORKS_PATH},
-    {"kind", IDC_DEVICE_KIND}, {"name", IDC_SHORT_NAME}, {"bytes", IDC_SHORT_NAME_BYTES}};
+    {"up", VK_UP}, {"escape", VK_ESCAPE}, {"return", VK_RETURN}, {"f2", VK_F2}, {"home", VK_HOME}, {"end", VK_END},
+    {"tab", VK_TAB}, {"apps", VK_APPS}, {"midi", MidiOut}, {"wave", WaveOut}, {"yes", IDYES}, {"no", IDNO}, {"ok", IDOK},
+    {"confirm", IDOK}, {"update", IDC_UPDATE}, {"cancel", IDC_CANCEL}, {"browse", IDC_BROWSE}, {"reset", IDC_RESET},
+    {"absent", IDC_SHOW_ABSENT}, {"path", IDC_XGWORKS_PATH}, {"kind", IDC_DEVICE_KIND}, {"name", IDC_SHORT_NAME},
+    {"bytes", IDC_SHORT_NAME_BYTES}, {"list", IDC_DEVICE_LIST}};
 // clang-format on
 
 // An unknown word ends the script, rather than standing for some value.
@@ -181,13 +186,19 @@ public:
         };
         if (op == "click") {
             EXPECT_TRUE(ClickRow(dialog, RowOf(dialog, rest)));
-        } else if (op == "key") {
-            SendMessageA(dialog, WM_NEXTDLGCTL,
-                         reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_DEVICE_LIST)), TRUE);
-            INPUT inputs[2] = {{INPUT_KEYBOARD, {}}, {INPUT_KEYBOARD, {}}};
-            inputs[0].ki.wVk = inputs[1].ki.wVk = static_cast<WORD>(At(Names, word));
-            inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-            SendInput(2, inputs, sizeof(INPUT));
+        } else if (op == "key" || op == "chars") {
+            // Each pressed and let go: the key, or every character as KEYEVENTF_UNICODE sends it.
+            std::wstring keys(rest.size() + 1, L'\0');
+            const int size = static_cast<int>(keys.size());
+            keys.resize(MultiByteToWideChar(CP_ACP, 0, rest.c_str(), -1, &keys[0], size) - 1);
+            for (const wchar_t key : op == "chars" ? keys : std::wstring(1, At(Names, rest))) {
+                INPUT input[2] = {{INPUT_KEYBOARD, {}}, {INPUT_KEYBOARD, {}}};
+                const KEYBDINPUT chars = {0, key, KEYEVENTF_UNICODE, 0, 0},
+                                 named = {key, 0, 0, 0, 0};
+                input[0].ki = input[1].ki = op == "chars" ? chars : named;
+                input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+                SendInput(2, input, sizeof(INPUT));
+            }
         } else if (op == "type") {
             SetDlgItemTextA(dialog, IDC_SHORT_NAME, rest.c_str());
         } else if (op == "kind") {
@@ -206,6 +217,9 @@ public:
             EXPECT_EQ(ReadBytes(Path("DrvShortName.ini")), Data(text));
         } else if (op == "shows") {
             shows(text, [&] { return TextOf(GetDlgItem(dialog, At(Names, word))); });
+        } else if (op == "enabled") {
+            const HWND field = GetDlgItem(dialog, At(Names, text));
+            shows(word, [field] { return IsWindowEnabled(field) ? "yes" : "no"; });
         } else if (op == "browse") {
             chooser = AnswerFileDialog(At(Names, word) == IDOK, text, dialog);
         } else if (op == "chosen") {
@@ -215,7 +229,7 @@ public:
             info.cbSize = sizeof(info);
             shows("yes", [&] {
                 GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
-                return info.hwndFocus == GetDlgItem(dialog, At(Names, word)) ? "yes" : "no";
+                return info.hwndFocus == GetDlgItem(dialog, At(Names, rest)) ? "yes" : "no";
             });
         } else if (op == "lock") {
             WriteBytes(Path("DrvShortName.ini"), Data("grown.ini"));
