@@ -99,9 +99,8 @@ public:
         {"SW1000 #1 WAVE OUT", "Quiet Wave", "SB16 WAVE 出力"}};
     unsigned Count(DeviceKind kind) override { return static_cast<unsigned>(names[kind].size()); }
     bool Name(DeviceKind kind, unsigned id, char* name) override {
-        const std::string& text = names[kind].at(id);
-        return lstrcpynA(name, text == "<fails>" ? "garbage" : text.c_str(), NameSize) &&
-               text != "<fails>";
+        const bool fails = names[kind].at(id) == "<fails>";
+        return lstrcpynA(name, fails ? "garbage" : names[kind][id].c_str(), NameSize) && !fails;
     }
 };
 
@@ -267,8 +266,7 @@ using Scenario = testing::TestWithParam<std::string>;
 TEST_P(Scenario, Runs) {
     Installation installation;
     const std::string path = DataFolder + GetParam(), file = installation.Path("DrvShortName.ini");
-    std::map<std::string, std::string> setting = {
-        {"before", "settings.ini"}, {"uninstall", Installed}, {"backup", ""}};
+    std::map<std::string, std::string> setting = {{"before", "settings.ini"}};
     std::vector<std::pair<int, std::string>> steps;
     std::ifstream lines(path, std::ios::binary);
     std::string line;
@@ -281,7 +279,7 @@ TEST_P(Scenario, Runs) {
         }
     }
     WriteBytes(file, Data(setting["before"]));
-    installation.SetUninstallString(setting["uninstall"]);
+    installation.SetUninstallString(setting.count("uninstall") ? setting["uninstall"] : Installed);
     const auto script = [&](HWND window) {
         for (std::size_t i = 0; i < steps.size() && !HasFailure(); ++i) {
             const auto& [number, step] = steps[i];

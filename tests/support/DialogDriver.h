@@ -97,7 +97,7 @@ inline std::future<std::string> AnswerFileDialog(bool confirm, const std::string
 
 // Runs runModal on this thread and script on another once the dialog captioned caption is
 // shown, or an error box of its start-up is; afterwards answers stray boxes (as failures) and
-// closes the dialog. Returns runModal's result.
+// closes the dialog, ending the process if that fails. Returns runModal's result.
 inline INT_PTR RunAndDrive(const std::string& caption, const std::function<INT_PTR()>& runModal,
                            const std::function<void(HWND)>& script) {
     std::thread driver([&script, &caption] {
@@ -129,6 +129,11 @@ inline INT_PTR RunAndDrive(const std::string& caption, const std::function<INT_P
             } else if (PostMessageA(dialog, WM_CLOSE, 0, 0)) {
                 WaitUntil([dialog] { return !IsWindow(dialog) || FindOwned(dialog, false); }, 2000);
             }
+        }
+        // Nothing else would end a dialog still there, nor free the thread that runs it.
+        if (IsWindow(dialog)) {
+            ADD_FAILURE() << "the dialog did not end, so the run ends here";
+            TerminateProcess(GetCurrentProcess(), 3);
         }
     });
     const INT_PTR result = runModal();
