@@ -130,8 +130,9 @@ inline INT_PTR RunAndDrive(const std::string& caption, const std::function<INT_P
                 WaitUntil([dialog] { return !IsWindow(dialog) || FindOwned(dialog, false); }, 2000);
             }
         }
-        // Nothing else would end a dialog still there, nor free the thread that runs it.
-        if (IsWindow(dialog)) {
+        // Nothing else would end a dialog still there, nor free the thread that runs it; one
+        // answered Yes in the last round may take a moment to go.
+        if (!WaitUntil([dialog] { return !IsWindow(dialog); }, 2000)) {
             ADD_FAILURE() << "the dialog did not end, so the run ends here";
             TerminateProcess(GetCurrentProcess(), 3);
         }
