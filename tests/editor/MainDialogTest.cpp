@@ -1,3 +1,40 @@
+// The dialog's scenarios: each tests/data/dialog/*.script is a test of its own, named after its
+// file, that runs the real dialog through what the user does and sees, one step a line:
+//   click NAME            clicks the row whose first column is NAME (the rest of the line, found
+//                         as the list finds it: whole, in any letter case)
+//   click below           clicks below the rows
+//   key KEY               presses KEY where the focus is: up, escape, return, f2, home, end,
+//                         tab, apps
+//   chars TEXT            types TEXT where the focus is, a character at a time, as a keyboard
+//                         does (KEYEVENTF_UNICODE)
+//   type TEXT             sets the short name's text at once (TEXT may be empty)
+//   kind midi|wave        chooses the kind of devices
+//   press BUTTON          clicks BUTTON: update, cancel, browse, reset, absent
+//   closebox              clicks the caption's close box
+//   box BOX ANSWER        a message box comes and is answered yes, no or ok; BOX is update,
+//                         done, reset, resetdone, discard, duplicates or eN (error box of code N)
+//   shows FIELD TEXT      FIELD shows TEXT; FIELD is path, kind, name, bytes, list or a BUTTON
+//   shows rows ROWS       the list shows ROWS, "name=short name|..." (nothing: no rows)
+//   shows file FILE       DrvShortName.ini holds FILE's bytes
+//   enabled yes|no FIELD  FIELD can be used, or not
+//   focus FIELD           FIELD has the focus
+//   grey yes|no NAME      NAME's row is drawn grey, or not
+//   browse confirm PATH   the next file dialog, which a later step opens, is answered with PATH
+//   browse cancel         the next file dialog is cancelled
+//   chosen                that file dialog came and went
+//   lock                  another program makes the file grown.ini and holds it open
+//   unlock                it lets the file go
+//   closed                the dialog has gone
+// Settings may come before the steps: before FILE (the file at the start; default
+// settings.ini), after FILE (at the end; default: unchanged), backup FILE
+// (DrvShortName.ini.bak at the end; default: none), uninstall TEXT|none (XGworks' uninstall
+// string). FILE "default" is the default text; in any line <inst> and <empty> stand for the
+// installation's folder and an empty one; lines starting with # are comments. The files are
+// code page 932, as the program reads. The first step that fails ends its script (an unknown
+// step or word, a row not in the list, a check that does not hold), since later steps would act
+// on a dialog in another state than they were written for; the dialog is closed then, what is
+// still open counting as a failure.
+
 #include "editor/MainDialog.h"
 
 #include "editor/E8Error.h"
@@ -10,70 +47,67 @@
 #include <commctrl.h>
 
 #include <map>
-#include <sstream>
+#include <set>
 #include <vector>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int);
 
 namespace {
 
-const std::string DefaultText = ReadBytes(VARNEL_DEFAULT_TEXT);
-
-// The scenarios: in each tests/data/dialog/*.script, one step a line of what the user does and
-// sees: click ROW (-1: below the rows), key NAME, type TEXT, kind midi|wave, press BUTTON,
-// closebox, box NAME ANSWER, shows FIELD TEXT, shows file FILE, browse confirm PATH | browse
-// cancel (a file dialog comes and is answered), chosen (it came), grey ROW yes|no (drawn grey),
-// focus FIELD, lock (another program makes the file grow.ini and holds it open), unlock, closed.
-// Before the steps: before FILE (default settings.ini), after FILE (default: unchanged),
-// backup FILE (DrvShortName.ini.bak at the end; default none), uninstall TEXT|none. FILE
-// "default" is the default text; <inst> and <empty> stand for the installation's folder and an
-// empty one; rows show as "name=short name|...". The files are code page 932, as the program reads.
 const std::string DataFolder = VARNEL_TEST_DATA "dialog/";
 const char* const Installed = "\"C:\\Setup\\remove.exe\" -f<inst>setup.log";
 
 std::string Data(const std::string& name) {
-    return name == "default" ? DefaultText : ReadBytes(DataFolder + name);
+    return ReadBytes(name == "default" ? VARNEL_DEFAULT_TEXT : DataFolder + name);
 }
 
-const std::string Duplicates = std::string(DuplicateNamesText) +
-                               "「SW」: New Device / SW1000 MIDI OUT\n"
-                               "「SB16」: Quiet Wave / SB16 WAVE 出力\n" +
-                               DuplicateNamesQuestion;
 // clang-format off
 // The boxes by name; "eN" is the error box of code N.
-const std::map<std::string, std::pair<const char*, const char*>> Boxes = {
+const std::map<std::string, std::pair<std::string, std::string>> Boxes = {
     {"update", {ConfirmUpdateText, ConfirmUpdateCaption}}, {"done", {UpdateDoneText, UpdateDoneCaption}},
     {"reset", {ConfirmResetText, ConfirmResetCaption}}, {"resetdone", {ResetDoneText, ResetDoneCaption}},
-    {"discard", {DiscardEditsText, DiscardEditsCaption}}, {"duplicates", {Duplicates.c_str(), DuplicateNamesCaption}}};
+    {"discard", {DiscardEditsText, DiscardEditsCaption}}, {"duplicates", {DuplicateNamesText + std::string(
+        "「SW」: New Device / SW1000 MIDI OUT\n「SB16」: Quiet Wave / SB16 WAVE 出力\n") + DuplicateNamesQuestion, DuplicateNamesCaption}},
+    {"e0", {ErrorMessageTable[0], ErrorCaption}}, {"e1", {ErrorMessageTable[1], ErrorCaption}}, {"e2", {ErrorMessageTable[2], ErrorCaption}},
+    {"e3", {ErrorMessageTable[3], ErrorCaption}}, {"e4", {ErrorMessageTable[4], ErrorCaption}}, {"e5", {ErrorMessageTable[5], ErrorCaption}}};
 const std::map<std::string, int> Names = {
-    {"up", VK_UP}, {"escape", VK_ESCAPE}, {"return", VK_RETURN}, {"f2", VK_F2}, {"midi", MidiOut},
-    {"wave", WaveOut}, {"yes", IDYES}, {"no", IDNO}, {"ok", IDOK}, {"update", IDC_UPDATE},
-    {"cancel", IDC_CANCEL}, {"browse", IDC_BROWSE}, {"reset", IDC_RESET}, {"absent", IDC_SHOW_ABSENT},
-    {"path", IDC_XGWORKS_PATH}, {"kind", IDC_DEVICE_KIND}, {"name", IDC_SHORT_NAME},
-    {"bytes", IDC_SHORT_NAME_BYTES}};
+    {"up", VK_UP}, {"escape", VK_ESCAPE}, {"return", VK_RETURN}, {"f2", VK_F2}, {"home", VK_HOME}, {"end", VK_END},
+    {"tab", VK_TAB}, {"apps", VK_APPS}, {"midi", MidiOut}, {"wave", WaveOut}, {"yes", IDYES}, {"no", IDNO}, {"ok", IDOK},
+    {"confirm", IDOK}, {"update", IDC_UPDATE}, {"cancel", IDC_CANCEL}, {"browse", IDC_BROWSE}, {"reset", IDC_RESET},
+    {"absent", IDC_SHOW_ABSENT}, {"path", IDC_XGWORKS_PATH}, {"kind", IDC_DEVICE_KIND}, {"name", IDC_SHORT_NAME},
+    {"bytes", IDC_SHORT_NAME_BYTES}, {"list", IDC_DEVICE_LIST}};
 // clang-format on
+
+// An unknown word ends the script, rather than standing for some value.
+template <typename Value>
+const Value& At(const std::map<std::string, Value>& table, const std::string& word) {
+    return table.count(word) ? table.at(word) : throw std::out_of_range("unknown word " + word);
+}
+
+// What follows word at the start of text and a blank.
+std::string After(const std::string& word, const std::string& text) {
+    return text.substr(std::min(text.size(), word.size() + 1));
+}
 
 // The system's devices as the test makes them up: "<fails>" stands for a device whose
 // capabilities query fails.
 class FakeDeviceSource : public DeviceSource {
 public:
-    std::vector<std::string> names[DeviceKindCount] = {
+    const std::vector<std::string> names[DeviceKindCount] = {
         {"YAMAHA CBX A Driver", "SW1000 MIDI OUT", "<fails>", "Cleared Device", "Long Device",
          "New Device", "yamaha cbx a driver"},
         {"SW1000 #1 WAVE OUT", "Quiet Wave", "SB16 WAVE 出力"}};
     unsigned Count(DeviceKind kind) override { return static_cast<unsigned>(names[kind].size()); }
     bool Name(DeviceKind kind, unsigned id, char* name) override {
-        lstrcpynA(name, names[kind].at(id) == "<fails>" ? "garbage" : names[kind][id].c_str(),
-                  NameSize);
-        return names[kind][id] != "<fails>";
+        const bool fails = names[kind].at(id) == "<fails>";
+        return lstrcpynA(name, fails ? "garbage" : names[kind][id].c_str(), NameSize) && !fails;
     }
 };
 
 std::string ListRows(HWND dialog) {
     const HWND list = GetDlgItem(dialog, IDC_DEVICE_LIST);
     std::string rows;
-    char name[256];
-    char shortName[256];
+    char name[256], shortName[256];
     for (int row = 0; row < ListView_GetItemCount(list); ++row) {
         ListView_GetItemText(list, row, 0, name, sizeof(name));
         ListView_GetItemText(list, row, 1, shortName, sizeof(shortName));
@@ -82,27 +116,29 @@ std::string ListRows(HWND dialog) {
     return rows;
 }
 
+// The row whose first column shows name, found by its text as the user finds it; -1 for
+// "below", below the rows.
+int RowOf(HWND dialog, const std::string& name) {
+    const LVFINDINFOA find = {LVFI_STRING, name.c_str(), 0, {0, 0}, 0};
+    const int row = ListView_FindItem(GetDlgItem(dialog, IDC_DEVICE_LIST), -1, &find);
+    return row >= 0 || name == "below" ? row : throw std::out_of_range("no row " + name);
+}
+
 // Clicks row (below the rows when negative) until the selection shows it; clicks in one place
 // in quick succession would make a double click.
 bool ClickRow(HWND dialog, int row) {
     const HWND list = GetDlgItem(dialog, IDC_DEVICE_LIST);
-    RECT bounds = {LVIR_LABEL, 0, 0, 0};
-    if (row < 0) {
-        GetClientRect(list, &bounds);
-        bounds.top = bounds.bottom - 8;
-    } else {
-        SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
-    }
+    RECT bounds = {};
+    row < 0 ? GetClientRect(list, &bounds) : ListView_GetItemRect(list, row, &bounds, LVIR_LABEL);
     static int offset = 0;
     for (int attempt = 0; attempt < 3; ++attempt) {
-        offset = (offset + 1) % 4;
-        POINT point = {bounds.left + 4 + 12 * offset, (bounds.top + bounds.bottom) / 2};
+        POINT point = {bounds.left + 4 + 12 * (++offset % 4),
+                       row < 0 ? bounds.bottom - 4 : (bounds.top + bounds.bottom) / 2};
         ClientToScreen(list, &point);
         SetForegroundWindow(dialog);
         SetCursorPos(point.x, point.y);
-        INPUT inputs[2] = {{INPUT_MOUSE, {}}, {INPUT_MOUSE, {}}};
-        inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        INPUT inputs[2] = {{INPUT_MOUSE, {{0, 0, 0, MOUSEEVENTF_LEFTDOWN, 0, 0}}},
+                           {INPUT_MOUSE, {{0, 0, 0, MOUSEEVENTF_LEFTUP, 0, 0}}}};
         SendInput(2, inputs, sizeof(INPUT));
         if (WaitUntil([&] { return ListView_GetNextItem(list, -1, LVNI_SELECTED) == row; }, 700)) {
             return true;
@@ -111,7 +147,7 @@ bool ClickRow(HWND dialog, int row) {
     return false;
 }
 
-// The program's installation as the scenarios find it, and what they hold between steps.
+// The program's installation as a scenario finds it, and what it holds between steps.
 class Installation {
 public:
     Installation() { WriteBytes(Path("XGworks.exe"), ""); }
@@ -127,9 +163,8 @@ public:
     void SetUninstallString(const std::string& value) {
         HKEY key = nullptr;
         RegDeleteKeyExA(HKEY_LOCAL_MACHINE, XGworksUninstallKey, View, 0);
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, XGworksUninstallKey, 0, nullptr, 0,
-                                  KEY_WRITE | View, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, XGworksUninstallKey, 0, nullptr, 0, KEY_WRITE | View,
+                        nullptr, &key, nullptr);
         const std::string text = Expand(value);
         if (value != "none") {
             RegSetValueExA(key, XGworksUninstallValue, 0, REG_SZ,
@@ -139,61 +174,62 @@ public:
         RegCloseKey(key);
     }
 
-    // One step of a script.
+    // One step of a script; an unknown step, word or row throws std::out_of_range. A check
+    // compares words, so an unknown word in it fails as well.
     void Do(HWND dialog, const std::string& step) {
-        std::istringstream in(step);
-        std::string op, word, text;
-        std::getline(std::getline(std::getline(in, op, ' '), word, ' '), text);
-        const std::string rest = step.substr(std::min(step.size(), op.size() + 1));
-        const int n = Names.count(word) ? Names.at(word) : atoi(word.c_str());
-        const auto shows = [&](const std::function<std::string()>& actual) {
-            WaitUntil([&] { return actual() == text; }, 2000);
-            EXPECT_EQ(actual(), text);
+        const std::string op = step.substr(0, step.find(' ')), rest = After(op, step);
+        const std::string word = rest.substr(0, rest.find(' ')), text = After(word, rest);
+        const auto shows = [](const std::string& expected, const auto& actual) {
+            WaitUntil([&] { return actual() == expected; }, 2000);
+            EXPECT_EQ(actual(), expected);
         };
         if (op == "click") {
-            EXPECT_TRUE(ClickRow(dialog, n));
-        } else if (op == "key") {
-            SendMessageA(dialog, WM_NEXTDLGCTL,
-                         reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_DEVICE_LIST)), TRUE);
-            INPUT inputs[2] = {{INPUT_KEYBOARD, {}}, {INPUT_KEYBOARD, {}}};
-            inputs[0].ki.wVk = inputs[1].ki.wVk = static_cast<WORD>(n);
-            inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-            SendInput(2, inputs, sizeof(INPUT));
+            EXPECT_TRUE(ClickRow(dialog, RowOf(dialog, rest)));
+        } else if (op == "key" || op == "chars") {
+            // Each pressed and let go: the key, or every character as KEYEVENTF_UNICODE sends it.
+            std::wstring keys(rest.size() + 1, L'\0');
+            const int size = static_cast<int>(keys.size());
+            keys.resize(MultiByteToWideChar(CP_ACP, 0, rest.c_str(), -1, &keys[0], size) - 1);
+            for (const wchar_t key : op == "chars" ? keys : std::wstring(1, At(Names, rest))) {
+                INPUT input[2] = {{INPUT_KEYBOARD, {}}, {INPUT_KEYBOARD, {}}};
+                const KEYBDINPUT chars = {0, key, KEYEVENTF_UNICODE, 0, 0},
+                                 named = {key, 0, 0, 0, 0};
+                input[0].ki = input[1].ki = op == "chars" ? chars : named;
+                input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+                SendInput(2, input, sizeof(INPUT));
+            }
         } else if (op == "type") {
-            SendMessageA(GetDlgItem(dialog, IDC_SHORT_NAME), WM_SETTEXT, 0,
-                         reinterpret_cast<LPARAM>(rest.c_str()));
+            SetDlgItemTextA(dialog, IDC_SHORT_NAME, rest.c_str());
         } else if (op == "kind") {
-            SendMessageA(GetDlgItem(dialog, IDC_DEVICE_KIND), CB_SETCURSEL, n, 0);
+            SendDlgItemMessageA(dialog, IDC_DEVICE_KIND, CB_SETCURSEL, At(Names, word), 0);
             SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_DEVICE_KIND, CBN_SELCHANGE),
                          reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_DEVICE_KIND)));
-        } else if (op == "press" && n == IDC_SHOW_ABSENT) {
-            PostMessageA(GetDlgItem(dialog, n), BM_CLICK, 0, 0);
         } else if (op == "press") {
-            PressButton(dialog, n);
+            PostMessageA(GetDlgItem(dialog, At(Names, word)), BM_CLICK, 0, 0);
         } else if (op == "closebox") {
             PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         } else if (op == "box") {
-            const auto box = word[0] == 'e'
-                                 ? std::make_pair(ErrorMessageTable[word[1] - '0'], ErrorCaption)
-                                 : Boxes.at(word);
-            ExpectBox(dialog, box.first, box.second, Names.at(text));
+            ExpectBox(dialog, At(Boxes, word).first, At(Boxes, word).second, At(Names, text));
         } else if (op == "shows" && word == "rows") {
-            shows([&] { return ListRows(dialog); });
+            shows(text, [&] { return ListRows(dialog); });
         } else if (op == "shows" && word == "file") {
             EXPECT_EQ(ReadBytes(Path("DrvShortName.ini")), Data(text));
         } else if (op == "shows") {
-            shows([&] { return TextOf(GetDlgItem(dialog, n)); });
+            shows(text, [&] { return TextOf(GetDlgItem(dialog, At(Names, word))); });
+        } else if (op == "enabled") {
+            const HWND field = GetDlgItem(dialog, At(Names, text));
+            shows(word, [field] { return IsWindowEnabled(field) ? "yes" : "no"; });
         } else if (op == "browse") {
-            chooser = AnswerFileDialog(word == "confirm", text, dialog);
+            chooser = AnswerFileDialog(At(Names, word) == IDOK, text, dialog);
         } else if (op == "chosen") {
             EXPECT_NE(chooser.get(), "");
         } else if (op == "focus") {
             GUITHREADINFO info = {};
             info.cbSize = sizeof(info);
-            EXPECT_TRUE(WaitUntil([&] {
-                return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) &&
-                       info.hwndFocus == GetDlgItem(dialog, n);
-            }));
+            shows("yes", [&] {
+                GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+                return info.hwndFocus == GetDlgItem(dialog, At(Names, rest)) ? "yes" : "no";
+            });
         } else if (op == "lock") {
             WriteBytes(Path("DrvShortName.ini"), Data("grown.ini"));
             other =
@@ -205,13 +241,13 @@ public:
             NMLVCUSTOMDRAW draw = {};
             draw.nmcd.hdr = {GetDlgItem(dialog, IDC_DEVICE_LIST), IDC_DEVICE_LIST, NM_CUSTOMDRAW};
             draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
-            draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(n);
+            draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(RowOf(dialog, text));
             SendMessageA(dialog, WM_NOTIFY, IDC_DEVICE_LIST, reinterpret_cast<LPARAM>(&draw));
-            EXPECT_EQ(draw.clrText == GetSysColor(COLOR_GRAYTEXT), text == "yes");
+            EXPECT_EQ(draw.clrText == GetSysColor(COLOR_GRAYTEXT) ? "yes" : "no", word);
         } else if (op == "closed") {
-            EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
+            EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }, 5000));
         } else {
-            ADD_FAILURE() << "no such step";
+            throw std::out_of_range("no step " + op);
         }
     }
 
@@ -225,54 +261,61 @@ private:
     HANDLE other = INVALID_HANDLE_VALUE;
 };
 
-TEST(MainDialog, Scenarios) {
+using Scenario = testing::TestWithParam<std::string>;
+
+TEST_P(Scenario, Runs) {
     Installation installation;
-    const std::string settings = installation.Path("DrvShortName.ini");
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((DataFolder + "*.script").c_str(), &found);
-    ASSERT_NE(search, INVALID_HANDLE_VALUE);
-    do {
-        SCOPED_TRACE(found.cFileName);
-        std::map<std::string, std::string> setting = {
-            {"before", "settings.ini"}, {"uninstall", Installed}, {"backup", ""}};
-        std::vector<std::string> steps;
-        std::istringstream lines(Data(found.cFileName));
-        for (std::string line; std::getline(lines, line);) {
-            const std::string word = line.substr(0, line.find(' '));
-            if (word == "before" || word == "after" || word == "backup" || word == "uninstall") {
-                setting[word] = line.substr(word.size() + 1);
-            } else if (!line.empty() && line[0] != '#') {
-                steps.push_back(installation.Expand(line));
-            }
+    const std::string path = DataFolder + GetParam(), file = installation.Path("DrvShortName.ini");
+    std::map<std::string, std::string> setting = {{"before", "settings.ini"}};
+    std::vector<std::pair<int, std::string>> steps;
+    std::ifstream lines(path, std::ios::binary);
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        const std::string word = line.substr(0, line.find(' '));
+        if (word == "before" || word == "after" || word == "backup" || word == "uninstall") {
+            setting[word] = line.substr(word.size() + 1);
+        } else if (!line.empty() && line[0] != '#') {
+            steps.emplace_back(number, installation.Expand(line));
         }
-        const std::string before = Data(setting["before"]);
-        WriteBytes(settings, before);
-        DeleteFileA((settings + ".bak").c_str());
-        installation.SetUninstallString(setting["uninstall"]);
-        FakeDeviceSource devices;
-        MainDialog dialog(devices);
-        const auto script = [&](HWND window) {
-            for (const std::string& step : steps) {
-                SCOPED_TRACE(step);
-                installation.Do(window, step);
-            }
-        };
-        const auto run = [&dialog] { return dialog.RunModal(nullptr, 0); };
-        EXPECT_EQ(RunAndDrive("Varnel", run, script), 0);
-        EXPECT_EQ(ReadBytes(settings), setting.count("after") ? Data(setting["after"]) : before);
-        EXPECT_EQ(ReadBytes(settings + ".bak"),
-                  setting["backup"].empty() ? "" : Data(setting["backup"]));
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    }
+    WriteBytes(file, Data(setting["before"]));
+    installation.SetUninstallString(setting.count("uninstall") ? setting["uninstall"] : Installed);
+    const auto script = [&](HWND window) {
+        for (std::size_t i = 0; i < steps.size() && !HasFailure(); ++i) {
+            const auto& [number, step] = steps[i];
+            const testing::ScopedTrace trace(path.c_str(), number, step);
+            EXPECT_NO_THROW(installation.Do(window, step));
+        }
+    };
+    FakeDeviceSource devices;
+    MainDialog dialog(devices);
+    const auto run = [&dialog] { return dialog.RunModal(nullptr, 0); };
+    EXPECT_EQ(RunAndDrive("Varnel", run, script), 0);
+    EXPECT_EQ(ReadBytes(file), Data(setting.count("after") ? setting["after"] : setting["before"]));
+    EXPECT_EQ(ReadBytes(file + ".bak"), setting["backup"].empty() ? "" : Data(setting["backup"]));
 }
+
+std::set<std::string> Scripts() {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(DataFolder)) {
+        if (entry.path().extension() == ".script") {
+            names.insert(entry.path().filename().string());
+        }
+    }
+    return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(MainDialog, Scenario, testing::ValuesIn(Scripts()), [](const auto& info) {
+    std::string name = info.param.substr(0, info.param.find('.'));
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+});
 
 LRESULT CALLBACK RefuseMainDialog(int code, WPARAM wParam, LPARAM lParam) {
     const auto* created = reinterpret_cast<CBT_CREATEWNDA*>(lParam);
-    if (code == HCBT_CREATEWND && !IS_INTRESOURCE(created->lpcs->lpszName) &&
-        lstrcmpA(created->lpcs->lpszName, "Varnel") == 0) {
-        return 1;
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+    const bool main = code == HCBT_CREATEWND && !IS_INTRESOURCE(created->lpcs->lpszName) &&
+                      lstrcmpA(created->lpcs->lpszName, "Varnel") == 0;
+    return main ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 // 0 when the dialog ran; when it cannot be created, code 5 and a non-zero exit code.
@@ -280,15 +323,12 @@ TEST(MainDialog, WinMain) {
     Installation installation;
     installation.SetUninstallString(Installed);
     WriteBytes(installation.Path("DrvShortName.ini"), Data("settings.ini"));
-    const auto winMain = [] {
-        return WinMain(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOWNORMAL);
-    };
-    EXPECT_EQ(RunAndDrive("Varnel", winMain, [](HWND dialog) { PressButton(dialog, IDC_CANCEL); }),
-              0);
+    const auto winMain = [] { return WinMain(nullptr, nullptr, nullptr, 0); };
+    EXPECT_EQ(RunAndDrive("Varnel", winMain, [](HWND dialog) { Answer(dialog, IDC_CANCEL); }), 0);
     const HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseMainDialog, nullptr, GetCurrentThreadId());
-    std::thread answer([] { ExpectBox(nullptr, ErrorMessageTable[5], ErrorCaption, IDOK); });
+    const auto answer = std::async(
+        std::launch::async, [] { ExpectBox(nullptr, ErrorMessageTable[5], ErrorCaption, IDOK); });
     EXPECT_NE(winMain(), 0);
-    answer.join();
     UnhookWindowsHookEx(hook);
 }
 

@@ -29,12 +29,6 @@ inline std::string TextOf(HWND window) {
     return text;
 }
 
-// Posted, as a click would arrive, since the press may open a modal box.
-inline void PressButton(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
 // The topmost dialog of this process that accept takes, or null. Owned windows lie above their
 // owners, so a box raised by a dialog comes before the dialog.
 inline HWND FindOwnDialog(const std::function<bool(HWND)>& accept) {
@@ -66,8 +60,9 @@ inline HWND FindOwned(HWND owner, bool fileDialog) {
     });
 }
 
+// Posted, as a click would arrive, since the click may open a modal box.
 inline bool Answer(HWND window, int button) {
-    PressButton(window, button);
+    PostMessageA(GetDlgItem(window, button), BM_CLICK, 0, 0);
     return WaitUntil([window] { return !IsWindow(window); });
 }
 
@@ -94,8 +89,7 @@ inline std::future<std::string> AnswerFileDialog(bool confirm, const std::string
         }
         const std::string caption = TextOf(dialog);
         if (confirm && !path.empty()) {
-            SendMessageA(FileNameBox(dialog), WM_SETTEXT, 0,
-                         reinterpret_cast<LPARAM>(path.c_str()));
+            SetWindowTextA(FileNameBox(dialog), path.c_str());
         }
         return Answer(dialog, confirm ? IDOK : IDCANCEL) ? caption : std::string();
     });
@@ -103,7 +97,7 @@ inline std::future<std::string> AnswerFileDialog(bool confirm, const std::string
 
 // Runs runModal on this thread and script on another once the dialog captioned caption is
 // shown, or an error box of its start-up is; afterwards answers stray boxes (as failures) and
-// closes the dialog. Returns runModal's result.
+// closes the dialog, ending the process if that fails. Returns runModal's result.
 inline INT_PTR RunAndDrive(const std::string& caption, const std::function<INT_PTR()>& runModal,
                            const std::function<void(HWND)>& script) {
     std::thread driver([&script, &caption] {
@@ -119,18 +113,28 @@ inline INT_PTR RunAndDrive(const std::string& caption, const std::function<INT_P
             return;
         }
         script(dialog);
-        // What is still open is a failure: boxes are answered No (later Yes, should only a
-        // question to discard edits keep the dialog open), other dialogs cancelled.
-        for (int round = 0; round < 250 && IsWindow(dialog); ++round, Sleep(20)) {
+        // What is still open is a failure: boxes are answered No, from the third round on Yes
+        // (should only a question to discard edits keep the dialog open), other dialogs
+        // cancelled. A close only while nothing is open: one that comes while a box is open
+        // opens a second box inside it, and boxes nested faster than they are answered never
+        // let the dialog end.
+        for (int round = 0; round < 12 && IsWindow(dialog); ++round) {
             if (const HWND box = FindOwned(dialog, false)) {
                 ADD_FAILURE() << "unexpected message box: "
                               << TextOf(GetDlgItem(box, MessageTextId));
-                Answer(box, !GetDlgItem(box, IDNO) ? IDOK : round < 50 ? IDNO : IDYES);
+                Answer(box, !GetDlgItem(box, IDNO) ? IDOK : round < 2 ? IDNO : IDYES);
             } else if (const HWND other = FindOwned(dialog, true)) {
                 ADD_FAILURE() << "unexpected dialog: " << TextOf(other);
                 Answer(other, IDCANCEL);
+            } else if (PostMessageA(dialog, WM_CLOSE, 0, 0)) {
+                WaitUntil([dialog] { return !IsWindow(dialog) || FindOwned(dialog, false); }, 2000);
             }
-            PostMessageA(dialog, WM_CLOSE, 0, 0);
+        }
+        // Nothing else would end a dialog still there, nor free the thread that runs it; one
+        // answered Yes in the last round may take a moment to go.
+        if (!WaitUntil([dialog] { return !IsWindow(dialog); }, 2000)) {
+            ADD_FAILURE() << "the dialog did not end, so the run ends here";
+            TerminateProcess(GetCurrentProcess(), 3);
         }
     });
     const INT_PTR result = runModal();

@@ -14,12 +14,10 @@ public:
     ScratchFolder() {
         char base[MAX_PATH];
         GetTempPathA(MAX_PATH, base);
-        for (unsigned n = GetTickCount() ^ GetCurrentProcessId();; ++n) {
-            folder = std::string(base) + "varnel" + std::to_string(n % 100000) + "\\";
-            if (CreateDirectoryA(folder.c_str(), nullptr)) {
-                break;
-            }
-        }
+        unsigned n = GetTickCount() ^ GetCurrentProcessId();
+        do {
+            folder = std::string(base) + "varnel" + std::to_string(n++ % 100000) + "\\";
+        } while (!CreateDirectoryA(folder.c_str(), nullptr));
     }
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
