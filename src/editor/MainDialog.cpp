@@ -250,6 +250,10 @@ void MainDialog::OnDeviceSelectionChange() {
     // Accepted first: the change notification of this text is then no edit.
     acceptedName = entry ? entry->second : "";
     shortNameEdit.SetText(acceptedName.c_str());
+    // A disabled box would take the keyboard's focus with it: Escape and Tab would go nowhere.
+    if (!entry && GetFocus() == shortNameEdit.GetHandle()) {
+        Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(deviceList.GetHandle()), TRUE);
+    }
     shortNameEdit.Enable(entry != nullptr);
     ShowShortNameBytes(acceptedName.size());
 }
