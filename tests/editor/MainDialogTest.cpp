@@ -3,16 +3,21 @@
 //   click NAME            clicks the row whose first column is NAME (the rest of the line, found
 //                         as the list finds it: whole, in any letter case)
 //   click below           clicks below the rows
-//   key KEY               presses KEY where the focus is: up, escape, return, f2, home, end,
-//                         tab, apps
+//   rclick NAME           clicks the row with the right button
+//   key KEY               presses KEY where the focus is: up, down, right, escape, return, f2,
+//                         home, end, tab, apps
 //   chars TEXT            types TEXT where the focus is, a character at a time, as a keyboard
 //                         does (KEYEVENTF_UNICODE)
 //   type TEXT             sets the short name's text at once (TEXT may be empty)
 //   kind midi|wave        chooses the kind of devices
 //   press BUTTON          clicks BUTTON: update, cancel, browse, reset, absent
 //   closebox              clicks the caption's close box
-//   box BOX ANSWER        a message box comes and is answered yes, no or ok; BOX is update,
-//                         done, reset, resetdone, discard, duplicates or eN (error box of code N)
+//   box BOX ANSWER        a message box comes and is answered yes, no, ok, or enter (the Enter
+//                         key, which presses its default button); BOX is update, done, reset,
+//                         resetdone, discard, duplicates, changed, nofolder (an update without
+//                         a folder) or eN (error box of code N)
+//   error TEXT|TEXT...    an error box comes that holds each TEXT, then the system's own text
+//                         for the error whose number it ends with; it is answered ok
 //   shows FIELD TEXT      FIELD shows TEXT; FIELD is path, kind, name, bytes, list or a BUTTON
 //   shows rows ROWS       the list shows ROWS, "name=short name|..." (nothing: no rows)
 //   shows file FILE       DrvShortName.ini holds FILE's bytes
@@ -22,13 +27,15 @@
 //   browse confirm PATH   the next file dialog, which a later step opens, is answered with PATH
 //   browse cancel         the next file dialog is cancelled
 //   chosen                that file dialog came and went
-//   lock                  another program makes the file grown.ini and holds it open
+//   change FILE           another program writes FILE into DrvShortName.ini
+//   lock                  another program holds DrvShortName.ini open, not sharing its deletion
 //   unlock                it lets the file go
 //   closed                the dialog has gone
 // Settings may come before the steps: before FILE (the file at the start; default
 // settings.ini), after FILE (at the end; default: unchanged), backup FILE
 // (DrvShortName.ini.bak at the end; default: none), uninstall TEXT|none (XGworks' uninstall
-// string). FILE "default" is the default text; in any line <inst> and <empty> stand for the
+// string), held (another program holds the file from the start, letting nobody write it).
+// FILE "default" is the default text, "none" no file at all; in any line <inst> and <empty> stand for the
 // installation's folder and an empty one; lines starting with # are comments. The files are
 // code page 932, as the program reads. The first step that fails ends its script (an unknown
 // step or word, a row not in the list, a check that does not hold), since later steps would act
@@ -48,6 +55,7 @@
 
 #include <map>
 #include <set>
+#include <sstream>
 #include <vector>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int);
@@ -69,9 +77,10 @@ const std::map<std::string, std::pair<std::string, std::string>> Boxes = {
     {"discard", {DiscardEditsText, DiscardEditsCaption}}, {"duplicates", {DuplicateNamesText + std::string(
         "「SW」: New Device / SW1000 MIDI OUT\n「SB16」: Quiet Wave / SB16 WAVE 出力\n") + DuplicateNamesQuestion, DuplicateNamesCaption}},
     {"e0", {ErrorMessageTable[0], ErrorCaption}}, {"e1", {ErrorMessageTable[1], ErrorCaption}}, {"e2", {ErrorMessageTable[2], ErrorCaption}},
-    {"e3", {ErrorMessageTable[3], ErrorCaption}}, {"e4", {ErrorMessageTable[4], ErrorCaption}}, {"e5", {ErrorMessageTable[5], ErrorCaption}}};
+    {"e3", {ErrorMessageTable[3], ErrorCaption}}, {"e4", {ErrorMessageTable[4], ErrorCaption}}, {"e5", {ErrorMessageTable[5], ErrorCaption}},
+    {"changed", {ChangedOnDiskText, ChangedOnDiskCaption}}, {"nofolder", {NoSettingsToUpdateText, ErrorCaption}}};
 const std::map<std::string, int> Names = {
-    {"up", VK_UP}, {"escape", VK_ESCAPE}, {"return", VK_RETURN}, {"f2", VK_F2}, {"home", VK_HOME}, {"end", VK_END},
+    {"up", VK_UP}, {"down", VK_DOWN}, {"right", VK_RIGHT}, {"enter", 0}, {"escape", VK_ESCAPE}, {"return", VK_RETURN}, {"f2", VK_F2}, {"home", VK_HOME}, {"end", VK_END},
     {"tab", VK_TAB}, {"apps", VK_APPS}, {"midi", MidiOut}, {"wave", WaveOut}, {"yes", IDYES}, {"no", IDNO}, {"ok", IDOK},
     {"confirm", IDOK}, {"update", IDC_UPDATE}, {"cancel", IDC_CANCEL}, {"browse", IDC_BROWSE}, {"reset", IDC_RESET},
     {"absent", IDC_SHOW_ABSENT}, {"path", IDC_XGWORKS_PATH}, {"kind", IDC_DEVICE_KIND}, {"name", IDC_SHORT_NAME},
@@ -95,8 +104,8 @@ class FakeDeviceSource : public DeviceSource {
 public:
     const std::vector<std::string> names[DeviceKindCount] = {
         {"YAMAHA CBX A Driver", "SW1000 MIDI OUT", "<fails>", "Cleared Device", "Long Device",
-         "New Device", "yamaha cbx a driver"},
-        {"SW1000 #1 WAVE OUT", "Quiet Wave", "SB16 WAVE 出力"}};
+         "New Device", "yamaha cbx a driver", "3- USB MIDI Cable"},
+        {"SW1000 #1 WAVE OUT", "Quiet Wave", "SB16 WAVE 出力", "Padded Wave "}};
     unsigned Count(DeviceKind kind) override { return static_cast<unsigned>(names[kind].size()); }
     bool Name(DeviceKind kind, unsigned id, char* name) override {
         const bool fails = names[kind].at(id) == "<fails>";
@@ -126,7 +135,7 @@ int RowOf(HWND dialog, const std::string& name) {
 
 // Clicks row (below the rows when negative) until the selection shows it; clicks in one place
 // in quick succession would make a double click.
-bool ClickRow(HWND dialog, int row) {
+bool ClickRow(HWND dialog, int row, DWORD down = MOUSEEVENTF_LEFTDOWN) {
     const HWND list = GetDlgItem(dialog, IDC_DEVICE_LIST);
     RECT bounds = {};
     row < 0 ? GetClientRect(list, &bounds) : ListView_GetItemRect(list, row, &bounds, LVIR_LABEL);
@@ -137,8 +146,9 @@ bool ClickRow(HWND dialog, int row) {
         ClientToScreen(list, &point);
         SetForegroundWindow(dialog);
         SetCursorPos(point.x, point.y);
-        INPUT inputs[2] = {{INPUT_MOUSE, {{0, 0, 0, MOUSEEVENTF_LEFTDOWN, 0, 0}}},
-                           {INPUT_MOUSE, {{0, 0, 0, MOUSEEVENTF_LEFTUP, 0, 0}}}};
+        // The button's up flag is twice its down flag.
+        INPUT inputs[2] = {{INPUT_MOUSE, {{0, 0, 0, down, 0, 0}}},
+                           {INPUT_MOUSE, {{0, 0, 0, down * 2, 0, 0}}}};
         SendInput(2, inputs, sizeof(INPUT));
         if (WaitUntil([&] { return ListView_GetNextItem(list, -1, LVNI_SELECTED) == row; }, 700)) {
             return true;
@@ -183,8 +193,9 @@ public:
             WaitUntil([&] { return actual() == expected; }, 2000);
             EXPECT_EQ(actual(), expected);
         };
-        if (op == "click") {
-            EXPECT_TRUE(ClickRow(dialog, RowOf(dialog, rest)));
+        if (op == "click" || op == "rclick") {
+            const DWORD button = op == "click" ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
+            EXPECT_TRUE(ClickRow(dialog, RowOf(dialog, rest), button));
         } else if (op == "key" || op == "chars") {
             // Each pressed and let go: the key, or every character as KEYEVENTF_UNICODE sends it.
             std::wstring keys(rest.size() + 1, L'\0');
@@ -210,6 +221,22 @@ public:
             PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         } else if (op == "box") {
             ExpectBox(dialog, At(Boxes, word).first, At(Boxes, word).second, At(Names, text));
+        } else if (op == "error") {
+            HWND box = nullptr;
+            ASSERT_TRUE(WaitUntil([&] { return (box = FindOwned(dialog, false)) != nullptr; }));
+            const std::string shown = TextOf(GetDlgItem(box, MessageTextId));
+            std::istringstream parts(rest);
+            for (std::string part; std::getline(parts, part, '|');) {
+                EXPECT_NE(shown.find(part), std::string::npos) << part << " in " << shown;
+            }
+            char system[512] = "";
+            ASSERT_TRUE(FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr,
+                                       std::stoul(shown.substr(shown.rfind('(') + 1)), 0, system,
+                                       sizeof(system), nullptr));
+            std::string words = system;
+            words.erase(words.find_last_not_of("\r\n") + 1);
+            EXPECT_NE(shown.find(words), std::string::npos) << shown;
+            EXPECT_TRUE(TextOf(box) == ErrorCaption && Answer(box, IDOK));
         } else if (op == "shows" && word == "rows") {
             shows(text, [&] { return ListRows(dialog); });
         } else if (op == "shows" && word == "file") {
@@ -230,11 +257,12 @@ public:
                 GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
                 return info.hwndFocus == GetDlgItem(dialog, At(Names, rest)) ? "yes" : "no";
             });
-        } else if (op == "lock") {
-            WriteBytes(Path("DrvShortName.ini"), Data("grown.ini"));
-            other =
-                CreateFileA(Path("DrvShortName.ini").c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        } else if (op == "change") {
+            WriteBytes(Path("DrvShortName.ini"), Data(rest));
+        } else if (op == "lock" || op == "held") {
+            other = CreateFileA(Path("DrvShortName.ini").c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | (op == "lock" ? FILE_SHARE_WRITE : 0), nullptr,
+                                OPEN_EXISTING, 0, nullptr);
         } else if (op == "unlock") {
             CloseHandle(other);
         } else if (op == "grey") {
@@ -274,12 +302,17 @@ TEST_P(Scenario, Runs) {
         const std::string word = line.substr(0, line.find(' '));
         if (word == "before" || word == "after" || word == "backup" || word == "uninstall") {
             setting[word] = line.substr(word.size() + 1);
+        } else if (word == "held") {
+            setting[word] = word;
         } else if (!line.empty() && line[0] != '#') {
             steps.emplace_back(number, installation.Expand(line));
         }
     }
-    WriteBytes(file, Data(setting["before"]));
+    setting["before"] == "none" ? DeleteFileA(file.c_str()) : WriteBytes(file, Data(setting["before"]));
     installation.SetUninstallString(setting.count("uninstall") ? setting["uninstall"] : Installed);
+    if (setting.count("held")) {
+        installation.Do(nullptr, "held");
+    }
     const auto script = [&](HWND window) {
         for (std::size_t i = 0; i < steps.size() && !HasFailure(); ++i) {
             const auto& [number, step] = steps[i];

@@ -66,15 +66,25 @@ inline bool Answer(HWND window, int button) {
     return WaitUntil([window] { return !IsWindow(window); });
 }
 
+// The Enter key, as a user presses it on window: a box's default button answers.
+inline bool PressEnter(HWND window) {
+    SetForegroundWindow(window);
+    INPUT keys[2] = {{INPUT_KEYBOARD, {}}, {INPUT_KEYBOARD, {}}};
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_RETURN;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+    return WaitUntil([window] { return !IsWindow(window); });
+}
+
 // Waits for owner's next message box, checks its text and caption, presses button (IDYES, IDNO,
-// IDOK) and waits until the box is gone.
+// IDOK; 0: Enter) and waits until the box is gone.
 inline void ExpectBox(HWND owner, const std::string& text, const std::string& caption, int button) {
     HWND box = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (box = FindOwned(owner, false)) != nullptr; }))
         << "no message box came; expected: " << text;
     EXPECT_EQ(TextOf(GetDlgItem(box, MessageTextId)), text);
     EXPECT_EQ(TextOf(box), caption);
-    EXPECT_TRUE(GetDlgItem(box, button) && Answer(box, button));
+    EXPECT_TRUE(button ? GetDlgItem(box, button) && Answer(box, button) : PressEnter(box));
 }
 
 // Answers the next file dialog owned by owner (any when null): OK with path typed (unless empty)
