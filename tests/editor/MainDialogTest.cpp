@@ -4,6 +4,7 @@
 //                         as the list finds it: whole, in any letter case)
 //   click below           clicks below the rows
 //   rclick NAME           clicks the row with the right button
+//   menu                  a shortcut menu has opened
 //   key KEY               presses KEY where the focus is: up, down, right, escape, return, f2,
 //                         home, end, tab, apps
 //   chars TEXT            types TEXT where the focus is, a character at a time, as a keyboard
@@ -129,7 +130,12 @@ std::string ListRows(HWND dialog) {
 // "below", below the rows.
 int RowOf(HWND dialog, const std::string& name) {
     const LVFINDINFOA find = {LVFI_STRING, name.c_str(), 0, {0, 0}, 0};
-    const int row = ListView_FindItem(GetDlgItem(dialog, IDC_DEVICE_LIST), -1, &find);
+    int row = -1;
+    // A step posted before, such as a press, may still be filling the list.
+    WaitUntil([&] {
+        row = ListView_FindItem(GetDlgItem(dialog, IDC_DEVICE_LIST), -1, &find);
+        return row >= 0 || name == "below";
+    }, 2000);
     return row >= 0 || name == "below" ? row : throw std::out_of_range("no row " + name);
 }
 
@@ -272,6 +278,13 @@ public:
             draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(RowOf(dialog, text));
             SendMessageA(dialog, WM_NOTIFY, IDC_DEVICE_LIST, reinterpret_cast<LPARAM>(&draw));
             EXPECT_EQ(draw.clrText == GetSysColor(COLOR_GRAYTEXT) ? "yes" : "no", word);
+        } else if (op == "menu") {
+            EXPECT_TRUE(WaitUntil([] {
+                HWND menu = nullptr;
+                while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) && !IsWindowVisible(menu)) {
+                }
+                return menu != nullptr;
+            }));
         } else if (op == "closed") {
             EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }, 5000));
         } else {
