@@ -55,7 +55,8 @@ LPARAM ListView::GetItemParam(int row) {
 
 BOOL ListView::GetItemLabelRect(int row, RECT* rect) {
     rect->left = LVIR_LABEL;
-    return static_cast<BOOL>(Send(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(rect)));
+    return static_cast<BOOL>(
+        Send(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(rect)));
 }
 
 int ListView::DeleteAllItems() {

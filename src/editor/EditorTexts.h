@@ -31,10 +31,12 @@ constexpr const char* DuplicateNamesText = "同じ短い名前のデバイスが
 constexpr const char* DuplicateNameOpen = "「";
 constexpr const char* DuplicateNameClose = "」: ";
 constexpr const char* DuplicateDeviceSeparator = " / ";
-constexpr const char* DuplicateNamesQuestion = "\nXGworks で見分けがつかなくなりますが、このまま更新しますか？";
+constexpr const char* DuplicateNamesQuestion =
+    "\nXGworks で見分けがつかなくなりますが、このまま更新しますか？";
 constexpr const char* DuplicateNamesCaption = "注意だにょ。";
 
-// Asked before edits that were not saved are thrown away (キャンセル, Escape, the close box, "...").
+// Asked before edits that were not saved are thrown away (キャンセル, Escape, the close box,
+// "...").
 constexpr const char* DiscardEditsText = "保存していない変更があります。破棄してよろしいですか？";
 constexpr const char* DiscardEditsCaption = "確認だにょ。";
 

@@ -200,9 +200,10 @@ LRESULT MainDialog::OnListCustomDraw(NMLVCUSTOMDRAW& draw) {
         // A proposal is greyed in its own column only.
         return CDRF_NOTIFYSUBITEMDRAW;
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
-        const auto* entry = reinterpret_cast<const DeviceNameMap::value_type*>(draw.nmcd.lItemlParam);
-        const bool proposed = draw.iSubItem == 1 && entry && entry->second.empty() &&
-                              ProposalFor(*entry);
+        const auto* entry =
+            reinterpret_cast<const DeviceNameMap::value_type*>(draw.nmcd.lItemlParam);
+        const bool proposed =
+            draw.iSubItem == 1 && entry && entry->second.empty() && ProposalFor(*entry);
         draw.clrText = proposed ? GetSysColor(COLOR_GRAYTEXT) : CLR_DEFAULT;
         return CDRF_NEWFONT;
     }
@@ -289,9 +290,8 @@ void MainDialog::ShowRowNames() {
         const auto& entry = *reinterpret_cast<const DeviceNameMap::value_type*>(param);
         const DeviceNameMap::value_type* proposal =
             entry.second.empty() ? ProposalFor(entry) : nullptr;
-        deviceList.SetItemText(proposal ? (ProposalMarker + proposal->second).c_str()
-                                        : entry.second.c_str(),
-                               row, 1);
+        deviceList.SetItemText(
+            proposal ? (ProposalMarker + proposal->second).c_str() : entry.second.c_str(), row, 1);
     }
 }
 
@@ -421,8 +421,8 @@ int MainDialog::OpenXGworksSettings(const char* executablePath) {
     ReadFileBytes(path.c_str(), loadedBytes);
     // A file without sections may be empty, ready to be saved into; with anything else in it,
     // it holds what Varnel could not read, and only the reset may replace it.
-    unreadable = status == StatusNoSection &&
-                 loadedBytes.find_first_not_of(" \t\r\n") != std::string::npos;
+    unreadable =
+        status == StatusNoSection && loadedBytes.find_first_not_of(" \t\r\n") != std::string::npos;
     if (status == StatusOk || (iniFile->NativeHandle() && !unreadable)) {
         LoadDeviceMaps();
     }
@@ -445,8 +445,8 @@ void MainDialog::LocateXGworks() {
     }
     std::string executable;
     // Without a folder to look in, the user is the one to name it.
-    if (XGworksPathFromUninstallString(reinterpret_cast<const char*>(value->Data()),
-                                       value->Size(), executable) != UninstallPathFound) {
+    if (XGworksPathFromUninstallString(reinterpret_cast<const char*>(value->Data()), value->Size(),
+                                       executable) != UninstallPathFound) {
         throw E8InstallationNotFound;
     }
     const int result = OpenXGworksSettings(executable.c_str());
@@ -527,8 +527,9 @@ bool MainDialog::ConfirmOverwriteChanged() {
     std::string bytes;
     const bool exists = GetFileAttributesA(settingsPath.c_str()) != INVALID_FILE_ATTRIBUTES;
     // A file that cannot be read now is left to the write to report.
-    const bool changed = exists != loadedExisted ||
-                         (exists && ReadFileBytes(settingsPath.c_str(), bytes) && bytes != loadedBytes);
+    const bool changed =
+        exists != loadedExisted ||
+        (exists && ReadFileBytes(settingsPath.c_str(), bytes) && bytes != loadedBytes);
     return !changed || MessageBoxA(GetHandle(), ChangedOnDiskText, ChangedOnDiskCaption,
                                    MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }

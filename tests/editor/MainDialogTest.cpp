@@ -36,12 +36,12 @@
 // settings.ini), after FILE (at the end; default: unchanged), backup FILE
 // (DrvShortName.ini.bak at the end; default: none), uninstall TEXT|none (XGworks' uninstall
 // string), held (another program holds the file from the start, letting nobody write it).
-// FILE "default" is the default text, "none" no file at all; in any line <inst> and <empty> stand for the
-// installation's folder and an empty one; lines starting with # are comments. The files are
-// code page 932, as the program reads. The first step that fails ends its script (an unknown
-// step or word, a row not in the list, a check that does not hold), since later steps would act
-// on a dialog in another state than they were written for; the dialog is closed then, what is
-// still open counting as a failure.
+// FILE "default" is the default text, "none" no file at all; in any line <inst> and <empty>
+// stand for the installation's folder and an empty one; lines starting with # are comments. The
+// files are code page 932, as the program reads. The first step that fails ends its script (an
+// unknown step or word, a row not in the list, a check that does not hold), since later steps
+// would act on a dialog in another state than they were written for; the dialog is closed then,
+// what is still open counting as a failure.
 
 #include "editor/MainDialog.h"
 
@@ -132,10 +132,12 @@ int RowOf(HWND dialog, const std::string& name) {
     const LVFINDINFOA find = {LVFI_STRING, name.c_str(), 0, {0, 0}, 0};
     int row = -1;
     // A step posted before, such as a press, may still be filling the list.
-    WaitUntil([&] {
-        row = ListView_FindItem(GetDlgItem(dialog, IDC_DEVICE_LIST), -1, &find);
-        return row >= 0 || name == "below";
-    }, 2000);
+    WaitUntil(
+        [&] {
+            row = ListView_FindItem(GetDlgItem(dialog, IDC_DEVICE_LIST), -1, &find);
+            return row >= 0 || name == "below";
+        },
+        2000);
     return row >= 0 || name == "below" ? row : throw std::out_of_range("no row " + name);
 }
 
@@ -281,7 +283,8 @@ public:
         } else if (op == "menu") {
             EXPECT_TRUE(WaitUntil([] {
                 HWND menu = nullptr;
-                while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) && !IsWindowVisible(menu)) {
+                while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) &&
+                       !IsWindowVisible(menu)) {
                 }
                 return menu != nullptr;
             }));
@@ -321,7 +324,8 @@ TEST_P(Scenario, Runs) {
             steps.emplace_back(number, installation.Expand(line));
         }
     }
-    setting["before"] == "none" ? DeleteFileA(file.c_str()) : WriteBytes(file, Data(setting["before"]));
+    setting["before"] == "none" ? DeleteFileA(file.c_str())
+                                : WriteBytes(file, Data(setting["before"]));
     installation.SetUninstallString(setting.count("uninstall") ? setting["uninstall"] : Installed);
     if (setting.count("held")) {
         installation.Do(nullptr, "held");
