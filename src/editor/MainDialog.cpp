@@ -55,6 +55,19 @@ std::string TextOf(Window& window) {
     return text;
 }
 
+// A menu takes "&" for the mark of the next letter's key, and shows "&&" as one; "&" is never
+// the second byte of a double-byte character.
+std::string MenuText(const std::string& text) {
+    std::string escaped;
+    for (const char c : text) {
+        escaped += c;
+        if (c == '&') {
+            escaped += '&';
+        }
+    }
+    return escaped;
+}
+
 } // namespace
 
 MainDialog::MainDialog() : MainDialog(SystemDevices()) {}
@@ -114,8 +127,6 @@ void MainDialog::OnInitDialog(HWND handle) {
 
     authorEdit.SetText(AuthorText);
     webPageEdit.SetText(WebPageText);
-    // The control may count characters; OnShortNameChange holds the box to bytes.
-    shortNameEdit.LimitText(MaxShortNameBytes);
     kindCombo.AddString(DeviceKindTitle[MidiOut]);
     kindCombo.AddString(DeviceKindTitle[WaveOut]);
     SetupListColumns();
@@ -248,15 +259,23 @@ void MainDialog::FillDeviceList(DeviceKind kind) {
 
 void MainDialog::OnDeviceSelectionChange() {
     const DeviceNameMap::value_type* entry = SelectedEntry();
-    // Accepted first: the change notification of this text is then no edit.
-    acceptedName = entry ? entry->second : "";
-    shortNameEdit.SetText(acceptedName.c_str());
+    SetShortNameBox(entry ? entry->second : "");
     // A disabled box would take the keyboard's focus with it: Escape and Tab would go nowhere.
     if (!entry && GetFocus() == shortNameEdit.GetHandle()) {
         Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(deviceList.GetHandle()), TRUE);
     }
     shortNameEdit.Enable(entry != nullptr);
-    ShowShortNameBytes(acceptedName.size());
+    ShowShortNameBytes(entry ? entry->second.size() : 0);
+}
+
+void MainDialog::SetShortNameBox(const std::string& text) {
+    // Bytes that the box cannot show as they are (a character outside the code page, a broken
+    // one) come back from it changed: only what the user types is an edit, never what the box
+    // made of a name merely shown.
+    settingShortNameBox = true;
+    shortNameEdit.SetText(text.c_str());
+    settingShortNameBox = false;
+    acceptedName = TextOf(shortNameEdit);
 }
 
 DeviceNameMap::value_type* MainDialog::SelectedEntry() {
@@ -268,7 +287,7 @@ DeviceNameMap::value_type* MainDialog::SelectedEntry() {
 void MainDialog::OnShortNameChange() {
     DeviceNameMap::value_type* entry = SelectedEntry();
     const std::string text = TextOf(shortNameEdit);
-    if (!entry || text == acceptedName) {
+    if (!entry || settingShortNameBox || text == acceptedName) {
         return;
     }
     // What XGworks cannot read back is refused where the user sees it: more than it reads, or
@@ -333,7 +352,7 @@ void MainDialog::OnListContextMenu(LPARAM where) {
     }
     POINT point = {GET_X_LPARAM(where), GET_Y_LPARAM(where)};
     // From the keyboard (the Apps key, Shift+F10) the menu opens below the selected row.
-    if (where == -1) {
+    if (point.x == -1 && point.y == -1) {
         RECT label = {};
         deviceList.GetItemLabelRect(row, &label);
         point = {label.left, label.bottom};
@@ -343,7 +362,8 @@ void MainDialog::OnListContextMenu(LPARAM where) {
     PopupMenu menu;
     PopupMenu devicesMenu;
     for (std::size_t i = 0; i < choices.size(); ++i) {
-        const std::string text = choices[i]->first + TakeOverSeparator + choices[i]->second;
+        const std::string text =
+            MenuText(choices[i]->first) + TakeOverSeparator + MenuText(choices[i]->second);
         devicesMenu.AppendItem(static_cast<UINT>(i + 1), text.c_str());
     }
     if (entry->second.empty() && ProposalFor(*entry)) {
@@ -365,7 +385,7 @@ void MainDialog::RefuseShortNameChange() {
     DWORD caret = 0;
     shortNameEdit.GetSel(nullptr, &caret);
     const int grown = shortNameEdit.LineLength();
-    shortNameEdit.SetText(acceptedName.c_str());
+    SetShortNameBox(acceptedName);
     const int typed = grown - shortNameEdit.LineLength();
     const int start = std::max(0, static_cast<int>(caret) - typed);
     shortNameEdit.SetSel(start, start);
@@ -410,27 +430,36 @@ int MainDialog::OpenXGworksSettings(const char* executablePath) {
     directory.resize(static_cast<std::size_t>(separator - directory.c_str()));
 
     const std::string path = directory + XGworksSettingsName;
+    // Read before the document, so that whatever another program writes after it is seen as a
+    // change, never taken for what was loaded.
+    std::string bytes;
+    const bool existed = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    ReadFileBytes(path.c_str(), bytes);
     auto document = std::make_unique<IniFile>();
     const StatusCode status = document->Open(path.c_str());
-    if (status != StatusOk && iniFile->NativeHandle()) {
+    // A folder without the file is XGworks' only when XGworks is there: a reset creates the
+    // file nowhere else.
+    const bool folderKnown =
+        existed || GetFileAttributesA(executablePath) != INVALID_FILE_ATTRIBUTES;
+    if (status != StatusOk && (iniFile->NativeHandle() || !folderKnown)) {
         return E8SettingsNotFound;
     }
     iniFile = std::move(document);
     settingsPath = path;
-    loadedExisted = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-    ReadFileBytes(path.c_str(), loadedBytes);
-    // A file without sections may be empty, ready to be saved into; with anything else in it,
-    // it holds what Varnel could not read, and only the reset may replace it.
-    unreadable =
-        status == StatusNoSection && loadedBytes.find_first_not_of(" \t\r\n") != std::string::npos;
+    loadedExisted = existed;
+    loadedBytes = std::move(bytes);
+    // A file without sections may be empty (an editor may have left a byte-order mark), ready
+    // to be saved into; with anything else in it, it holds what Varnel could not read, and only
+    // the reset may replace it.
+    const std::size_t text = loadedBytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    unreadable = status == StatusNoSection &&
+                 loadedBytes.find_first_not_of(" \t\r\n", text) != std::string::npos;
     if (status == StatusOk || (iniFile->NativeHandle() && !unreadable)) {
         LoadDeviceMaps();
     }
-    if (status != StatusOk) {
-        return E8SettingsNotFound;
-    }
+    // The folder shows whenever it is known, as the place a reset writes to.
     pathEdit.SetText(executablePath);
-    return E8Success;
+    return status == StatusOk ? E8Success : E8SettingsNotFound;
 }
 
 void MainDialog::LocateXGworks() {

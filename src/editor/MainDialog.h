@@ -33,8 +33,9 @@ public:
 
     // Loads the DrvShortName.ini beside executablePath, lists the devices with its names and
     // shows the path: E8Success, or E8SettingsNotFound keeping a loaded file loaded (when none
-    // was, the file becomes the one a reset recreates or repairs). Throws std::out_of_range
-    // when the path names no folder.
+    // was, a file that exists, or a missing one beside an existing executable, becomes the one
+    // a reset repairs or creates, and its path shows). Throws std::out_of_range when the path
+    // names no folder.
     int OpenXGworksSettings(const char* executablePath);
 
 private:
@@ -56,6 +57,9 @@ private:
     // caret where the typing began.
     void RefuseShortNameChange();
     void ShowShortNameBytes(std::size_t bytes);
+    // Shows text in the short-name box as the dialog's own doing, no edit, and accepts what the
+    // box then holds.
+    void SetShortNameBox(const std::string& text);
     // The short-name column of every row: its name, or its proposal.
     void ShowRowNames();
     // Right click, the Apps key or Shift+F10 on a present device's row (where: the screen point,
@@ -120,8 +124,10 @@ private:
     bool loadedExisted = false;
     std::string loadedBytes;
     bool unreadable = false;
-    // The short-name box's text as last accepted, which a refused change brings back.
+    // The short-name box's text as last accepted, which a refused change brings back; set while
+    // the dialog itself sets the box's text, whose change notification is then no edit.
     std::string acceptedName;
+    bool settingShortNameBox = false;
     DeviceKind currentKind = MidiOut;
     int presentRows = 0;
     // Set once the file is written: the dialog then closes without asking.

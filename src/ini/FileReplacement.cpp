@@ -47,8 +47,9 @@ public:
         // A backup that cannot be replaced (read-only, held by another program, a folder) has to
         // stop the replace here: ReplaceFileA does not refuse every such backup itself, and once
         // it has begun the old content may be gone.
+        // A missing file is created by a move that leaves the backup alone.
         SetLastError(ERROR_SUCCESS);
-        if (!operations.OpenExclusive(backup.c_str())) {
+        if (Exists(target) && !operations.OpenExclusive(backup.c_str())) {
             return Failed(ReplaceCommitFailed, GetLastError());
         }
         const char* slash = FindLastAnsiChar(target.c_str(), '\\');

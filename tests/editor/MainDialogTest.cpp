@@ -9,6 +9,7 @@
 //                         home, end, tab, apps
 //   chars TEXT            types TEXT where the focus is, a character at a time, as a keyboard
 //                         does (KEYEVENTF_UNICODE)
+//   paste TEXT            pastes TEXT into the short name where its caret is
 //   type TEXT             sets the short name's text at once (TEXT may be empty)
 //   kind midi|wave        chooses the kind of devices
 //   press BUTTON          clicks BUTTON: update, cancel, browse, reset, absent
@@ -217,6 +218,18 @@ public:
                 input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
                 SendInput(2, input, sizeof(INPUT));
             }
+            // Input is queued, while the later steps' messages are sent at once: let it arrive.
+            Sleep(200);
+        } else if (op == "paste") {
+            // As Ctrl+V does it: the text goes onto the clipboard and from there into the box.
+            const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, rest.size() + 1);
+            lstrcpyA(static_cast<char*>(GlobalLock(memory)), rest.c_str());
+            GlobalUnlock(memory);
+            OpenClipboard(nullptr);
+            EmptyClipboard();
+            SetClipboardData(CF_TEXT, memory);
+            CloseClipboard();
+            SendDlgItemMessageA(dialog, IDC_SHORT_NAME, WM_PASTE, 0, 0);
         } else if (op == "type") {
             SetDlgItemTextA(dialog, IDC_SHORT_NAME, rest.c_str());
         } else if (op == "kind") {

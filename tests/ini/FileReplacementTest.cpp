@@ -49,10 +49,10 @@ struct Faults : FileOperations {
     }
 };
 
-// A missing file is created. A file that another program holds open denying writes is read,
-// but that open (which does not share deletion) refuses a replace, as do such a hold on the
-// backup (before anything is written), a missing folder and a path too long for its backup's
-// name, each naming its step; a path that cannot be opened leaves the document as it was, a
+// A missing file is created, also while a backup of its name is held, since a move makes none.
+// A file that another program holds open denying writes is read, but that open (which does not
+// share deletion) refuses a replace, as do such a hold on the backup (before anything is
+// written), a missing folder and a path too long for its backup's name, each naming its step; a path that cannot be opened leaves the document as it was, a
 // read that fails drops it. A replace goes on when the file cannot be read to compare it; one
 // that fails half-way is undone and reports its own error; when even that fails, the temporary
 // file, then the only copy of the new content, stays beside the backup.
@@ -77,6 +77,13 @@ TEST(FileReplacement, RefusedAndHalfFailed) {
     EXPECT_EQ(DWORD{ERROR_SHARING_VIOLATION}, result.error);
     CloseHandle(other);
     DeleteFileA((path + BackupSuffix).c_str());
+    const std::string created = folder.Path("created.ini"), held = created + BackupSuffix;
+    other = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0,
+                        nullptr);
+    EXPECT_TRUE(ReplaceFileBytes(created.c_str(), "[x]\n", 4));
+    CloseHandle(other);
+    DeleteFileA(created.c_str());
+    DeleteFileA(held.c_str());
     EXPECT_EQ(ReplaceFileLocked,
               ReplaceFileBytes(folder.Path("no\\such.ini").c_str(), "abc", 3).step);
     const std::string overlong(MAX_PATH - 4 - folder.Path().size(), 'n');
