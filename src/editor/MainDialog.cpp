@@ -55,6 +55,17 @@ std::string TextOf(Window& window) {
     return text;
 }
 
+// Whether the box's text has a character that the ANSI code page lacks: the box holds Unicode,
+// and reading it as ANSI text silently puts another character or "?" in its place.
+bool HoldsOnlyCodePageText(HWND box) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(box, &text[0], static_cast<int>(text.size()))));
+    BOOL lost = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), -1, nullptr, 0, nullptr, &lost);
+    return !lost;
+}
+
 // A menu takes "&" for the mark of the next letter's key, and shows "&&" as one; "&" is never
 // the second byte of a double-byte character.
 std::string MenuText(const std::string& text) {
@@ -290,10 +301,11 @@ void MainDialog::OnShortNameChange() {
     if (!entry || settingShortNameBox || text == acceptedName) {
         return;
     }
-    // What XGworks cannot read back is refused where the user sees it: more than it reads, or
-    // a ";", which the file takes for the start of a comment.
+    // What XGworks cannot read back is refused where the user sees it: more than it reads, a
+    // ";", which the file takes for the start of a comment, or a character that the code page
+    // lacks, which would be stored as another one or as "?".
     if (AnsiFitLength(text.c_str(), MaxShortNameBytes) < text.size() ||
-        FindAnsiChar(text.c_str(), ';')) {
+        FindAnsiChar(text.c_str(), ';') || !HoldsOnlyCodePageText(shortNameEdit.GetHandle())) {
         RefuseShortNameChange();
         return;
     }
@@ -439,8 +451,9 @@ int MainDialog::OpenXGworksSettings(const char* executablePath) {
     const StatusCode status = document->Open(path.c_str());
     // A folder without the file is XGworks' only when XGworks is there: a reset creates the
     // file nowhere else.
-    const bool folderKnown =
-        existed || GetFileAttributesA(executablePath) != INVALID_FILE_ATTRIBUTES;
+    const DWORD executable = GetFileAttributesA((directory + XGworksExecutableName).c_str());
+    const bool folderKnown = existed || (executable != INVALID_FILE_ATTRIBUTES &&
+                                         !(executable & FILE_ATTRIBUTE_DIRECTORY));
     if (status != StatusOk && (iniFile->NativeHandle() || !folderKnown)) {
         return E8SettingsNotFound;
     }

@@ -36,9 +36,10 @@ struct ReplaceResult {
 // On failure the result names the step and its system error, the file keeps its old bytes (a
 // replacement that fails half-way is undone) and no temporary file is left, unless the file had
 // to stay missing: then the temporary file is the only copy of the data and stays. Fails before
-// anything is written while another program holds the file or its backup open without sharing
-// deletion, or while the backup cannot be written (read-only, a folder of that name); a handle
-// of our own (FileOperations::OpenStream) does not stop it.
+// anything is written while another program holds the file, or the backup of a file that
+// exists, open without sharing deletion, or while that backup cannot be written (read-only, a
+// folder of that name); a handle of our own (FileOperations::OpenStream) does not stop it. A
+// missing file is created without a backup.
 ReplaceResult ReplaceFileBytes(const char* path, const void* data, unsigned long size);
 
 // The whole file, untranslated; false (bytes emptied) when it cannot be opened or read to its end.

@@ -8,7 +8,7 @@
 //   key KEY               presses KEY where the focus is: up, down, right, escape, return, f2,
 //                         home, end, tab, apps
 //   chars TEXT            types TEXT where the focus is, a character at a time, as a keyboard
-//                         does (KEYEVENTF_UNICODE)
+//                         does (KEYEVENTF_UNICODE); "U+00E9" types that one character
 //   paste TEXT            pastes TEXT into the short name where its caret is
 //   type TEXT             sets the short name's text at once (TEXT may be empty)
 //   kind midi|wave        chooses the kind of devices
@@ -169,7 +169,11 @@ bool ClickRow(HWND dialog, int row, DWORD down = MOUSEEVENTF_LEFTDOWN) {
 // The program's installation as a scenario finds it, and what it holds between steps.
 class Installation {
 public:
-    Installation() { WriteBytes(Path("XGworks.exe"), ""); }
+    // <empty> holds no settings file and no XGworks, only some other file to pick.
+    Installation() {
+        WriteBytes(Path("XGworks.exe"), "");
+        WriteBytes(empty.Path("notes.txt"), "");
+    }
     ~Installation() { RegDeleteKeyExA(HKEY_LOCAL_MACHINE, XGworksUninstallKey, View, 0); }
 
     std::string Path(const std::string& name) const { return folder.Path(name); }
@@ -210,6 +214,10 @@ public:
             std::wstring keys(rest.size() + 1, L'\0');
             const int size = static_cast<int>(keys.size());
             keys.resize(MultiByteToWideChar(CP_ACP, 0, rest.c_str(), -1, &keys[0], size) - 1);
+            if (rest.rfind("U+", 0) == 0) { // a character the code page lacks, by its number
+                keys =
+                    std::wstring(1, static_cast<wchar_t>(std::stoul(rest.substr(2), nullptr, 16)));
+            }
             for (const wchar_t key : op == "chars" ? keys : std::wstring(1, At(Names, rest))) {
                 INPUT input[2] = {{INPUT_KEYBOARD, {}}, {INPUT_KEYBOARD, {}}};
                 const KEYBDINPUT chars = {0, key, KEYEVENTF_UNICODE, 0, 0},
@@ -301,6 +309,8 @@ public:
                 }
                 return menu != nullptr;
             }));
+            // The keys choose, not an item that happens to lie under the pointer.
+            SetCursorPos(0, 0);
         } else if (op == "closed") {
             EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }, 5000));
         } else {

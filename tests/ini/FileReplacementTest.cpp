@@ -52,10 +52,11 @@ struct Faults : FileOperations {
 // A missing file is created, also while a backup of its name is held, since a move makes none.
 // A file that another program holds open denying writes is read, but that open (which does not
 // share deletion) refuses a replace, as do such a hold on the backup (before anything is
-// written), a missing folder and a path too long for its backup's name, each naming its step; a path that cannot be opened leaves the document as it was, a
-// read that fails drops it. A replace goes on when the file cannot be read to compare it; one
-// that fails half-way is undone and reports its own error; when even that fails, the temporary
-// file, then the only copy of the new content, stays beside the backup.
+// written), a missing folder and a path too long for its backup's name, each naming its step;
+// a path that cannot be opened leaves the document as it was, a read that fails drops it. A
+// replace goes on when the file cannot be read to compare it; one that fails half-way is undone
+// and reports its own error; when even that fails, the temporary file, then the only copy of
+// the new content, stays beside the backup.
 TEST(FileReplacement, RefusedAndHalfFailed) {
     ScratchFolder folder;
     const std::string path = folder.Path("test.ini");
