@@ -5,8 +5,6 @@
 // Its text is read and written through Window's text operations.
 class EditBox : public Control {
 public:
-    // EM_LIMITTEXT: what the user may type, in the control's own count.
-    void LimitText(int limit);
     // EM_SETSEL: selects from start to end; past the text means its end.
     void SetSel(int start, int end);
     // EM_GETSEL: where the selection starts and ends (the caret), in the control's own count.
