@@ -3,7 +3,6 @@
 //   click NAME            clicks the row whose first column is NAME (the rest of the line, found
 //                         as the list finds it: whole, in any letter case)
 //   click below           clicks below the rows
-//   rclick NAME           clicks the row with the right button
 //   menu                  a shortcut menu has opened
 //   key KEY               presses KEY where the focus is: up, down, right, escape, return, f2,
 //                         home, end, tab, apps
@@ -144,7 +143,7 @@ int RowOf(HWND dialog, const std::string& name) {
 
 // Clicks row (below the rows when negative) until the selection shows it; clicks in one place
 // in quick succession would make a double click.
-bool ClickRow(HWND dialog, int row, DWORD down = MOUSEEVENTF_LEFTDOWN) {
+bool ClickRow(HWND dialog, int row) {
     const HWND list = GetDlgItem(dialog, IDC_DEVICE_LIST);
     RECT bounds = {};
     row < 0 ? GetClientRect(list, &bounds) : ListView_GetItemRect(list, row, &bounds, LVIR_LABEL);
@@ -155,9 +154,8 @@ bool ClickRow(HWND dialog, int row, DWORD down = MOUSEEVENTF_LEFTDOWN) {
         ClientToScreen(list, &point);
         SetForegroundWindow(dialog);
         SetCursorPos(point.x, point.y);
-        // The button's up flag is twice its down flag.
-        INPUT inputs[2] = {{INPUT_MOUSE, {{0, 0, 0, down, 0, 0}}},
-                           {INPUT_MOUSE, {{0, 0, 0, down * 2, 0, 0}}}};
+        INPUT inputs[2] = {{INPUT_MOUSE, {{0, 0, 0, MOUSEEVENTF_LEFTDOWN, 0, 0}}},
+                           {INPUT_MOUSE, {{0, 0, 0, MOUSEEVENTF_LEFTUP, 0, 0}}}};
         SendInput(2, inputs, sizeof(INPUT));
         if (WaitUntil([&] { return ListView_GetNextItem(list, -1, LVNI_SELECTED) == row; }, 700)) {
             return true;
@@ -206,9 +204,8 @@ public:
             WaitUntil([&] { return actual() == expected; }, 2000);
             EXPECT_EQ(actual(), expected);
         };
-        if (op == "click" || op == "rclick") {
-            const DWORD button = op == "click" ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
-            EXPECT_TRUE(ClickRow(dialog, RowOf(dialog, rest), button));
+        if (op == "click") {
+            EXPECT_TRUE(ClickRow(dialog, RowOf(dialog, rest)));
         } else if (op == "key" || op == "chars") {
             // Each pressed and let go: the key, or every character as KEYEVENTF_UNICODE sends it.
             std::wstring keys(rest.size() + 1, L'\0');
