@@ -73,7 +73,9 @@ char* TrimField(char* text) {
     if (trailing) {
         *trailing = '\0';
     }
-    return start;
+    // Blanks before a line feed are blanks only: a key of them would be written as a line that
+    // reads back as none.
+    return *start != '\0' ? start : nullptr;
 }
 
 StatusCode IniSection::ParseLine(const char* line) {

@@ -37,8 +37,6 @@ public:
 
     // StatusOk when the line gave an entry, StatusNoKey when it holds no key.
     StatusCode ParseLine(const char* line);
-    // Bytes of the longest key, 0 without entries.
-    int MaxKeyLength() const;
 
 private:
     Entries entries;

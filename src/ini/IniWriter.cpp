@@ -10,15 +10,25 @@
 
 namespace {
 
+// A key that starts like a header would read back as one, taking every line below it into
+// another section; the reader trims the blank put before it.
+std::size_t Indent(const std::string& key) {
+    return !key.empty() && key[0] == '[' ? 1 : 0;
+}
+
 // "[name]", one line per entry with every "=" of the section in one column, three empty lines.
 void AppendSection(const IniSection& section, std::string& text) {
     text += '[';
     text += section.Name();
     text += "]\n";
-    const std::size_t width = static_cast<std::size_t>(section.MaxKeyLength()) + 1;
+    std::size_t width = 0;
+    for (const auto& entry : section) {
+        width = std::max(width, Indent(entry.first) + entry.first.size() + 1);
+    }
     for (const auto& [key, value] : section) {
+        text.append(Indent(key), ' ');
         text += key;
-        text.append(width - key.size(), ' ');
+        text.append(width - Indent(key) - key.size(), ' ');
         text += "= ";
         text += value;
         text += '\n';
@@ -40,14 +50,6 @@ std::string WithCrLf(const std::string& text) {
 }
 
 } // namespace
-
-int IniSection::MaxKeyLength() const {
-    std::size_t longest = 0;
-    for (const auto& entry : entries) {
-        longest = std::max(longest, entry.first.size());
-    }
-    return static_cast<int>(longest);
-}
 
 StatusCode IniFile::SortSections() {
     std::stable_sort(sections.begin(), sections.end(), [](const auto& a, const auto& b) {
