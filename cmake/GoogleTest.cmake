@@ -14,12 +14,20 @@ set(VARNEL_TEST_TIMEOUT 300 CACHE STRING "Seconds one test executable may run")
 set(VARNEL_TEST_PASSED "\\[  PASSED  \\]")
 set(VARNEL_TEST_FAILED "\\[  FAILED  \\]")
 
-# varnel_add_test(name SOURCES ... LIBRARIES ...): one executable, one ctest entry.
+# varnel_add_test(name SOURCES ... LIBRARIES ... [ENTRIES entry filter ...]): one executable and
+# one ctest entry of its name, or one entry per pair of ENTRIES, each running the Google Test
+# filter beside it.
 function(varnel_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;ENTRIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} varnel_test_support varnel_options GTest::gtest)
-  add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${VARNEL_TEST_TIMEOUT}
-    PASS_REGULAR_EXPRESSION "${VARNEL_TEST_PASSED}" FAIL_REGULAR_EXPRESSION "${VARNEL_TEST_FAILED}")
+  if(NOT ARG_ENTRIES)
+    set(ARG_ENTRIES ${name} "*")
+  endif()
+  while(ARG_ENTRIES)
+    list(POP_FRONT ARG_ENTRIES entry filter)
+    add_test(NAME ${entry} COMMAND ${name} --gtest_color=no --gtest_filter=${filter})
+    set_tests_properties(${entry} PROPERTIES TIMEOUT ${VARNEL_TEST_TIMEOUT}
+      PASS_REGULAR_EXPRESSION "${VARNEL_TEST_PASSED}" FAIL_REGULAR_EXPRESSION "${VARNEL_TEST_FAILED}")
+  endwhile()
 endfunction()

@@ -57,3 +57,21 @@ constexpr const char* ProposalMarker = "→ ";
 
 // The byte count of the short-name box beside its limit, as XGworks counts: "12/31".
 constexpr const char* ShortNameBytesFormat = "%d/%d";
+
+// An update without any edit writes nothing, so that the backup keeps what a reset replaced.
+constexpr const char* NoChangesText = "変更がないため、設定ファイルは更新しませんでした。";
+constexpr const char* NoChangesCaption = "情報だにょ。";
+
+// Asked before a take-over drops the short name the device has of its own.
+constexpr const char* ReplaceNameText =
+    "このデバイスにはすでに短い名前があります。引き継ぐと、今の名前はなくなります。"
+    "よろしいですか？";
+constexpr const char* ReplaceNameCaption = "確認だにょ。";
+
+// The short-name column of a device whose name the file cannot hold as a key (";", "=", a
+// control character): any line for it would read back as another device's.
+constexpr const char* UnnamableDeviceText = "(名前に ; か = があるため設定不可)";
+
+// Why "..." changed nothing: the chosen folder is not XGworks'.
+constexpr const char* NotXGworksFolderText =
+    "選んだフォルダには XGworks.exe も DrvShortName.ini もありません。";

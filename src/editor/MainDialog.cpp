@@ -8,9 +8,6 @@
 #include "editor/WinmmDeviceSource.h"
 #include "host/RegistryKey.h"
 #include "host/XGworksLookup.h"
-#include "ini/AnsiText.h"
-#include "ini/FileReplacement.h"
-#include "ini/IniSection.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -30,23 +27,14 @@ DeviceSource& SystemDevices() {
 }
 
 // The default settings text carried in the program's own resources.
-struct DefaultSettings {
-    const void* bytes = nullptr;
-    DWORD size = 0;
-};
-
-DefaultSettings LoadDefaultSettings() {
-    DefaultSettings text;
+std::string LoadDefaultSettings() {
     const HRSRC resource = FindResourceA(nullptr, MAKEINTRESOURCEA(IDR_DEFAULT_SETTINGS), "Text");
     const HGLOBAL loaded = resource ? LoadResource(nullptr, resource) : nullptr;
-    if (loaded) {
-        text.bytes = LockResource(loaded);
-        text.size = SizeofResource(nullptr, resource);
-    }
-    if (!text.bytes) {
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes) {
         throw E8Unknown;
     }
-    return text;
+    return std::string(static_cast<const char*>(bytes), SizeofResource(nullptr, resource));
 }
 
 std::string TextOf(Window& window) {
@@ -83,8 +71,7 @@ std::string MenuText(const std::string& text) {
 
 MainDialog::MainDialog() : MainDialog(SystemDevices()) {}
 
-MainDialog::MainDialog(DeviceSource& devices)
-    : DialogBase(IDD_MAIN), devices(devices), iniFile(std::make_unique<IniFile>()) {}
+MainDialog::MainDialog(DeviceSource& devices) : DialogBase(IDD_MAIN), model(devices) {}
 
 MainDialog::~MainDialog() = default;
 
@@ -152,7 +139,7 @@ void MainDialog::OnCommand(int id, int code) {
         // Enter on a selected row means that row's name, and Enter in the name ends its edit,
         // as a rename ends elsewhere: only a press of the button saves the whole file.
         if (GetKeyState(VK_RETURN) & 0x8000) {
-            if (GetFocus() == deviceList.GetHandle() && SelectedEntry()) {
+            if (GetFocus() == deviceList.GetHandle() && SelectedDevice()) {
                 EditSelectedName();
                 break;
             }
@@ -211,21 +198,21 @@ LRESULT MainDialog::OnNotify(NMHDR& header) {
 }
 
 LRESULT MainDialog::OnListCustomDraw(NMLVCUSTOMDRAW& draw) {
+    const std::size_t row = draw.nmcd.dwItemSpec;
+    const std::string* device = row < rowDevices.size() ? &rowDevices[row] : nullptr;
     switch (draw.nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
         return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT:
-        if (static_cast<int>(draw.nmcd.dwItemSpec) >= presentRows) {
+        if (device && (row >= presentRows || !model.CanName(currentKind, *device))) {
             draw.clrText = GetSysColor(COLOR_GRAYTEXT);
             return CDRF_NEWFONT;
         }
         // A proposal is greyed in its own column only.
         return CDRF_NOTIFYSUBITEMDRAW;
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
-        const auto* entry =
-            reinterpret_cast<const DeviceNameMap::value_type*>(draw.nmcd.lItemlParam);
         const bool proposed =
-            draw.iSubItem == 1 && entry && entry->second.empty() && ProposalFor(*entry);
+            draw.iSubItem == 1 && device && model.ProposalFor(currentKind, *device);
         draw.clrText = proposed ? GetSysColor(COLOR_GRAYTEXT) : CLR_DEFAULT;
         return CDRF_NEWFONT;
     }
@@ -247,36 +234,37 @@ void MainDialog::SetupListColumns() {
     deviceList.InsertColumn(ShortNameColumn, width / 3, 1, LVCFMT_LEFT);
 }
 
-void MainDialog::ClearDeviceList() {
-    deviceList.DeleteAllItems();
-}
-
 void MainDialog::FillDeviceList(DeviceKind kind) {
-    ClearDeviceList();
+    deviceList.DeleteAllItems();
     currentKind = kind;
-    presentRows = static_cast<int>(deviceMaps[kind].size());
-    const bool showAbsent = showAbsentCheck.GetCheck() == BST_CHECKED;
-    for (const DeviceNameMap* map : {&deviceMaps[kind], &absentMaps[kind]}) {
-        if (map == &absentMaps[kind] && !showAbsent) {
-            break;
+    rowDevices.clear();
+    for (const auto& entry : model.Present(kind)) {
+        rowDevices.push_back(entry.first);
+    }
+    presentRows = rowDevices.size();
+    if (showAbsentCheck.GetCheck() == BST_CHECKED) {
+        for (const auto& entry : model.Absent(kind)) {
+            rowDevices.push_back(entry.first);
         }
-        for (auto& entry : *map) {
-            deviceList.InsertItem(entry.first.c_str(), INT_MAX, reinterpret_cast<LPARAM>(&entry));
-        }
+    }
+    for (std::size_t row = 0; row < rowDevices.size(); ++row) {
+        deviceList.InsertItem(rowDevices[row].c_str(), INT_MAX, static_cast<LPARAM>(row));
     }
     ShowRowNames();
     OnDeviceSelectionChange();
 }
 
 void MainDialog::OnDeviceSelectionChange() {
-    const DeviceNameMap::value_type* entry = SelectedEntry();
-    SetShortNameBox(entry ? entry->second : "");
+    const std::string* device = SelectedDevice();
+    const bool named = device && model.CanName(currentKind, *device);
+    const std::string shortName = named ? *model.ShortNameOf(currentKind, *device) : "";
+    SetShortNameBox(shortName);
     // A disabled box would take the keyboard's focus with it: Escape and Tab would go nowhere.
-    if (!entry && GetFocus() == shortNameEdit.GetHandle()) {
+    if (!named && GetFocus() == shortNameEdit.GetHandle()) {
         Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(deviceList.GetHandle()), TRUE);
     }
-    shortNameEdit.Enable(entry != nullptr);
-    ShowShortNameBytes(entry ? entry->second.size() : 0);
+    shortNameEdit.Enable(named);
+    ShowShortNameBytes(shortName.size());
 }
 
 void MainDialog::SetShortNameBox(const std::string& text) {
@@ -289,77 +277,48 @@ void MainDialog::SetShortNameBox(const std::string& text) {
     acceptedName = TextOf(shortNameEdit);
 }
 
-DeviceNameMap::value_type* MainDialog::SelectedEntry() {
+const std::string* MainDialog::SelectedDevice() {
     const int row = deviceList.GetNextSelected(0);
-    return row < 0 ? nullptr
-                   : reinterpret_cast<DeviceNameMap::value_type*>(deviceList.GetItemParam(row));
+    return row >= 0 && static_cast<std::size_t>(row) < rowDevices.size() ? &rowDevices[row]
+                                                                         : nullptr;
 }
 
 void MainDialog::OnShortNameChange() {
-    DeviceNameMap::value_type* entry = SelectedEntry();
+    const std::string* device = SelectedDevice();
     const std::string text = TextOf(shortNameEdit);
-    if (!entry || settingShortNameBox || text == acceptedName) {
+    if (!device || settingShortNameBox || text == acceptedName) {
         return;
     }
-    // What XGworks cannot read back is refused where the user sees it: more than it reads, a
-    // ";", which the file takes for the start of a comment, or a character that the code page
-    // lacks, which would be stored as another one or as "?".
-    if (AnsiFitLength(text.c_str(), MaxShortNameBytes) < text.size() ||
-        FindAnsiChar(text.c_str(), ';') || !HoldsOnlyCodePageText(shortNameEdit.GetHandle())) {
+    // What XGworks cannot read back is refused where the user sees it (the model's reasons),
+    // and so is a character that the code page lacks, which would be stored as another one or
+    // as "?".
+    if (!HoldsOnlyCodePageText(shortNameEdit.GetHandle()) ||
+        !model.SetName(currentKind, *device, text)) {
         RefuseShortNameChange();
         return;
     }
     acceptedName = text;
-    entry->second = StoredShortName(text);
     ShowRowNames();
-    ShowShortNameBytes(entry->second.size());
+    ShowShortNameBytes(model.ShortNameOf(currentKind, *device)->size());
 }
 
 void MainDialog::ShowRowNames() {
     // A name given or taken elsewhere may make or end the proposal of another row.
-    for (int row = 0; const LPARAM param = deviceList.GetItemParam(row); ++row) {
-        const auto& entry = *reinterpret_cast<const DeviceNameMap::value_type*>(param);
-        const DeviceNameMap::value_type* proposal =
-            entry.second.empty() ? ProposalFor(entry) : nullptr;
-        deviceList.SetItemText(
-            proposal ? (ProposalMarker + proposal->second).c_str() : entry.second.c_str(), row, 1);
+    for (std::size_t row = 0; row < rowDevices.size(); ++row) {
+        const std::string& device = rowDevices[row];
+        const DeviceNameMap::value_type* proposal = model.ProposalFor(currentKind, device);
+        const std::string text = !model.CanName(currentKind, device) ? UnnamableDeviceText
+                                 : proposal ? ProposalMarker + proposal->second
+                                            : *model.ShortNameOf(currentKind, device);
+        deviceList.SetItemText(text.c_str(), static_cast<int>(row), 1);
     }
-}
-
-std::vector<DeviceNameMap::value_type*> MainDialog::TakeOverChoices(const std::string& name) {
-    std::vector<DeviceNameMap::value_type*> likely;
-    std::vector<DeviceNameMap::value_type*> others;
-    for (auto& entry : absentMaps[currentKind]) {
-        if (!entry.second.empty()) {
-            (SameDeviceModel(entry.first, name) ? likely : others).push_back(&entry);
-        }
-    }
-    likely.insert(likely.end(), others.begin(), others.end());
-    return likely;
-}
-
-const DeviceNameMap::value_type* MainDialog::ProposalFor(const DeviceNameMap::value_type& entry) {
-    // Only a present device, and only one match: two would be a guess.
-    const auto present = deviceMaps[currentKind].find(entry.first);
-    if (present == deviceMaps[currentKind].end() || &*present != &entry) {
-        return nullptr;
-    }
-    const DeviceNameMap::value_type* match = nullptr;
-    for (const auto& absent : absentMaps[currentKind]) {
-        if (!absent.second.empty() && SameDeviceModel(absent.first, entry.first)) {
-            if (match) {
-                return nullptr;
-            }
-            match = &absent;
-        }
-    }
-    return match;
 }
 
 void MainDialog::OnListContextMenu(LPARAM where) {
     const int row = deviceList.GetNextSelected(0);
-    DeviceNameMap::value_type* entry = SelectedEntry();
-    if (!entry || row >= presentRows) {
+    const std::string* device = SelectedDevice();
+    if (!device || static_cast<std::size_t>(row) >= presentRows ||
+        !model.CanName(currentKind, *device)) {
         return;
     }
     POINT point = {GET_X_LPARAM(where), GET_Y_LPARAM(where)};
@@ -370,26 +329,32 @@ void MainDialog::OnListContextMenu(LPARAM where) {
         point = {label.left, label.bottom};
         ClientToScreen(deviceList.GetHandle(), &point);
     }
-    const std::vector<DeviceNameMap::value_type*> choices = TakeOverChoices(entry->first);
+    const std::vector<std::string> choices = model.TakeOverChoices(currentKind, *device);
     PopupMenu menu;
     PopupMenu devicesMenu;
     for (std::size_t i = 0; i < choices.size(); ++i) {
-        const std::string text =
-            MenuText(choices[i]->first) + TakeOverSeparator + MenuText(choices[i]->second);
+        const std::string text = MenuText(choices[i]) + TakeOverSeparator +
+                                 MenuText(*model.ShortNameOf(currentKind, choices[i]));
         devicesMenu.AppendItem(static_cast<UINT>(i + 1), text.c_str());
     }
-    if (entry->second.empty() && ProposalFor(*entry)) {
+    if (model.ProposalFor(currentKind, *device)) {
         devicesMenu.SetDefaultItem(1);
     }
     menu.AppendSubmenu(devicesMenu, TakeOverMenuText, !choices.empty());
     const UINT chosen = menu.Track(GetHandle(), point);
-    if (chosen > 0 && chosen <= choices.size()) {
-        // The present device takes the name; the old line goes with the next save.
-        entry->second = choices[chosen - 1]->second;
-        choices[chosen - 1]->second.clear();
-        ShowRowNames();
-        OnDeviceSelectionChange();
+    if (chosen == 0 || chosen > choices.size()) {
+        return;
     }
+    // The present device takes the name; the old line goes with the next save. A name of its
+    // own goes only when the user says so.
+    const std::string& source = choices[chosen - 1];
+    if (model.TakeOver(currentKind, *device, source, false) == TakeOverNeedsConsent &&
+        Ask(ReplaceNameText, ReplaceNameCaption, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) ==
+            IDYES) {
+        model.TakeOver(currentKind, *device, source, true);
+    }
+    ShowRowNames();
+    OnDeviceSelectionChange();
 }
 
 void MainDialog::RefuseShortNameChange() {
@@ -410,7 +375,7 @@ void MainDialog::ShowShortNameBytes(std::size_t bytes) {
 }
 
 void MainDialog::EditSelectedName() {
-    if (!SelectedEntry()) {
+    if (!SelectedDevice()) {
         return;
     }
     Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(shortNameEdit.GetHandle()), TRUE);
@@ -428,51 +393,26 @@ void MainDialog::OnBrowse() {
     if (dialog.Run(0, nullptr, nullptr) == 0) {
         return;
     }
+    const std::string before = model.ExecutablePath();
     if (OpenXGworksSettings(dialog.Selection(0)) != E8Success) {
+        // A folder that is not XGworks' changes nothing, and says so.
+        if (model.ExecutablePath() == before) {
+            throw E8Detail{std::string(ErrorMessageTable[E8SettingsNotFound]) + "\n\n" +
+                           NotXGworksFolderText};
+        }
         throw E8SettingsNotFound;
     }
 }
 
 int MainDialog::OpenXGworksSettings(const char* executablePath) {
-    std::string directory = executablePath;
-    const char* separator = FindLastAnsiChar(directory.c_str(), '\\');
-    if (!separator) {
-        throw std::out_of_range("the executable path names no folder");
-    }
-    directory.resize(static_cast<std::size_t>(separator - directory.c_str()));
-
-    const std::string path = directory + XGworksSettingsName;
-    // Read before the document, so that whatever another program writes after it is seen as a
-    // change, never taken for what was loaded.
-    std::string bytes;
-    const bool existed = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-    ReadFileBytes(path.c_str(), bytes);
-    auto document = std::make_unique<IniFile>();
-    const StatusCode status = document->Open(path.c_str());
-    // A folder without the file is XGworks' only when XGworks is there: a reset creates the
-    // file nowhere else.
-    const DWORD executable = GetFileAttributesA((directory + XGworksExecutableName).c_str());
-    const bool folderKnown = existed || (executable != INVALID_FILE_ATTRIBUTES &&
-                                         !(executable & FILE_ATTRIBUTE_DIRECTORY));
-    if (status != StatusOk && (iniFile->NativeHandle() || !folderKnown)) {
+    const SettingsModel::OpenResult result = model.Open(executablePath);
+    if (result == SettingsModel::OpenRefused) {
         return E8SettingsNotFound;
     }
-    iniFile = std::move(document);
-    settingsPath = path;
-    loadedExisted = existed;
-    loadedBytes = std::move(bytes);
-    // A file without sections may be empty (an editor may have left a byte-order mark), ready
-    // to be saved into; with anything else in it, it holds what Varnel could not read, and only
-    // the reset may replace it.
-    const std::size_t text = loadedBytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    unreadable = status == StatusNoSection &&
-                 loadedBytes.find_first_not_of(" \t\r\n", text) != std::string::npos;
-    if (status == StatusOk || (iniFile->NativeHandle() && !unreadable)) {
-        LoadDeviceMaps();
-    }
-    // The folder shows whenever it is known, as the place a reset writes to.
-    pathEdit.SetText(executablePath);
-    return status == StatusOk ? E8Success : E8SettingsNotFound;
+    // The folder shows whenever it is known, as the place a save or a reset writes to.
+    pathEdit.SetText(model.ExecutablePath().c_str());
+    FillDeviceList(currentKind);
+    return result == SettingsModel::OpenLoaded ? E8Success : E8SettingsNotFound;
 }
 
 void MainDialog::LocateXGworks() {
@@ -497,180 +437,101 @@ void MainDialog::LocateXGworks() {
     }
 }
 
-void MainDialog::LoadDeviceMaps() {
-    // The rows point into the maps: none may outlive them.
-    ClearDeviceList();
-    for (int kind = 0; kind < DeviceKindCount; ++kind) {
-        deviceMaps[kind].clear();
-        absentMaps[kind].clear();
-        EnumerateDevices(static_cast<DeviceKind>(kind));
-        loadedMaps[kind] = deviceMaps[kind];
-        loadedAbsentMaps[kind] = absentMaps[kind];
-    }
-    FillDeviceList(currentKind);
-}
-
-void MainDialog::EnumerateDevices(DeviceKind kind) {
-    const IniSection* section = iniFile->FindSection(DeviceKindSection[kind]);
-    MergeDeviceNames(deviceMaps[kind], devices, kind, [section](const char* name) -> const char* {
-        const auto found = section ? section->Find(name) : IniSection::const_iterator();
-        return section && found != section->end() ? found->second.c_str() : nullptr;
-    });
-    if (!section) {
-        return;
-    }
-    for (const auto& [name, shortName] : *section) {
-        if (deviceMaps[kind].count(name) == 0) {
-            absentMaps[kind][name] = FitShortName(shortName.c_str());
-        }
-    }
-}
-
-bool MainDialog::HasUnsavedEdits() const {
-    for (int kind = 0; kind < DeviceKindCount; ++kind) {
-        if (deviceMaps[kind] != loadedMaps[kind] || absentMaps[kind] != loadedAbsentMaps[kind]) {
-            return true;
-        }
-    }
-    return false;
+int MainDialog::Ask(const char* text, const char* caption, UINT style) {
+    return MessageBoxA(GetHandle(), text, caption, style);
 }
 
 bool MainDialog::ConfirmDiscard() {
-    return !HasUnsavedEdits() || MessageBoxA(GetHandle(), DiscardEditsText, DiscardEditsCaption,
-                                             MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+    return !model.HasEdits() || Ask(DiscardEditsText, DiscardEditsCaption,
+                                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
 bool MainDialog::ConfirmDuplicates() {
     std::string lines;
-    for (const DeviceNameMap& map : deviceMaps) {
-        std::map<std::string, std::vector<std::string>> devicesOfName;
-        for (const auto& [name, shortName] : map) {
-            if (!shortName.empty()) {
-                devicesOfName[shortName].push_back(name);
-            }
-        }
-        for (const auto& [shortName, names] : devicesOfName) {
-            if (names.size() < 2) {
-                continue;
-            }
-            lines += DuplicateNameOpen + shortName + DuplicateNameClose;
-            for (std::size_t i = 0; i < names.size(); ++i) {
-                lines += (i > 0 ? DuplicateDeviceSeparator : "") + names[i];
+    for (int kind = 0; kind < DeviceKindCount; ++kind) {
+        for (const SharedShortName& shared :
+             model.SharedShortNames(static_cast<DeviceKind>(kind))) {
+            lines += DuplicateNameOpen + shared.shortName + DuplicateNameClose;
+            for (std::size_t i = 0; i < shared.devices.size(); ++i) {
+                lines += (i > 0 ? DuplicateDeviceSeparator : "") + shared.devices[i];
             }
             lines += '\n';
         }
     }
     return lines.empty() ||
-           MessageBoxA(GetHandle(), (DuplicateNamesText + lines + DuplicateNamesQuestion).c_str(),
-                       DuplicateNamesCaption, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+           Ask((DuplicateNamesText + lines + DuplicateNamesQuestion).c_str(), DuplicateNamesCaption,
+               MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
-bool MainDialog::ConfirmOverwriteChanged() {
-    std::string bytes;
-    const bool exists = GetFileAttributesA(settingsPath.c_str()) != INVALID_FILE_ATTRIBUTES;
-    // A file that cannot be read now is left to the write to report.
-    const bool changed =
-        exists != loadedExisted ||
-        (exists && ReadFileBytes(settingsPath.c_str(), bytes) && bytes != loadedBytes);
-    return !changed || MessageBoxA(GetHandle(), ChangedOnDiskText, ChangedOnDiskCaption,
-                                   MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+bool MainDialog::WriteAsking(const std::function<WriteResult(const DiskState*)>& write,
+                             const char* failure) {
+    DiskState agreed;
+    for (const DiskState* overwrite = nullptr;; overwrite = &agreed) {
+        WriteResult result = write(overwrite);
+        if (result.step == WriteChanged) {
+            // What the user agrees to write over is what the file held when asked: a change
+            // made while the question is open is asked about again.
+            if (Ask(ChangedOnDiskText, ChangedOnDiskCaption,
+                    MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES) {
+                return false;
+            }
+            agreed = std::move(result.disk);
+            continue;
+        }
+        if (result.step == WriteFailed) {
+            throw DescribeReplaceFailure(failure, result.replace);
+        }
+        if (!result) {
+            throw E8Unknown;
+        }
+        fileWritten = true;
+        // The model read the file again; the rows show what it holds now.
+        FillDeviceList(currentKind);
+        return true;
+    }
 }
 
 void MainDialog::UpdateFile() {
-    if (!iniFile->NativeHandle() || unreadable) {
+    switch (model.SaveBlocker()) {
+    case WriteNoFolder:
+        throw E8Detail{NoSettingsToUpdateText};
+    case WriteNoFile:
         // A file that could not be read is never written over: what it holds would be lost.
-        if (settingsPath.empty()) {
-            throw E8Detail{NoSettingsToUpdateText};
-        }
         throw E8SettingsNotFound;
+    case WriteNoChanges:
+        Ask(NoChangesText, NoChangesCaption, MB_OK | MB_ICONINFORMATION);
+        return;
+    default:
+        break;
     }
-    if (!ConfirmOverwriteChanged() || !ConfirmDuplicates() ||
-        MessageBoxA(GetHandle(), ConfirmUpdateText, ConfirmUpdateCaption,
-                    MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (!ConfirmDuplicates() ||
+        Ask(ConfirmUpdateText, ConfirmUpdateCaption, MB_YESNO | MB_ICONQUESTION) != IDYES ||
+        !SaveDeviceNames()) {
         return;
     }
-    ReplaceResult result;
-    if (!SaveDeviceNames(result)) {
-        throw DescribeReplaceFailure(UpdateFailedText, result);
-    }
-    fileWritten = true;
-    MessageBoxA(GetHandle(), UpdateDoneText, UpdateDoneCaption, MB_OK | MB_ICONINFORMATION);
+    Ask(UpdateDoneText, UpdateDoneCaption, MB_OK | MB_ICONINFORMATION);
     Close();
 }
 
-bool MainDialog::SaveDeviceNames(ReplaceResult& result) {
-    // The device sections as they were, put back when the write fails: the next save then
-    // again writes what the dialog shows over what was loaded.
-    std::vector<std::pair<IniSection*, IniSection::Entries>> before;
-    std::vector<IniSection*> added;
-    for (int kind = 0; kind < DeviceKindCount; ++kind) {
-        IniSection* section = iniFile->FindSection(DeviceKindTitle[kind]);
-        if (section) {
-            before.emplace_back(section, IniSection::Entries(section->begin(), section->end()));
-        }
-        for (const auto& [name, shortName] : deviceMaps[kind]) {
-            if (!shortName.empty()) {
-                // A file without the section gets it with its first name.
-                if (!section) {
-                    section = new IniSection;
-                    section->SetName(DeviceKindSection[kind]);
-                    iniFile->AddSection(section);
-                    added.push_back(section);
-                }
-                section->Set(name.c_str(), shortName.c_str());
-            } else if (section) {
-                section->Erase(section->Find(name.c_str()));
-            }
-        }
-        // Lines of devices that are not connected change only where the user edited them.
-        for (const auto& [name, shortName] : absentMaps[kind]) {
-            if (section && shortName != loadedAbsentMaps[kind].at(name)) {
-                if (shortName.empty()) {
-                    section->Erase(section->Find(name.c_str()));
-                } else {
-                    section->Set(name.c_str(), shortName.c_str());
-                }
-            }
-        }
-    }
-    if (iniFile->Write(true, &result) == StatusOk) {
-        iniFile->Close();
-        return true;
-    }
-    for (auto& [section, entries] : before) {
-        while (section->begin() != section->end()) {
-            section->Erase(section->begin());
-        }
-        for (const auto& [key, value] : entries) {
-            section->Set(key.c_str(), value.c_str());
-        }
-    }
-    for (IniSection* section : added) {
-        iniFile->RemoveSection(section);
-    }
-    return false;
+bool MainDialog::SaveDeviceNames() {
+    return WriteAsking([this](const DiskState* agreed) { return model.Save(agreed); },
+                       UpdateFailedText);
 }
 
 void MainDialog::ResetFile() {
-    // A known folder is enough: a missing file is created.
-    if (settingsPath.empty()) {
+    if (model.FileState() == FileNone) {
         throw E8NoSettingsFile;
     }
-    if (!ConfirmOverwriteChanged() ||
-        MessageBoxA(GetHandle(), ConfirmResetText, ConfirmResetCaption,
-                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+    if (Ask(ConfirmResetText, ConfirmResetCaption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) !=
+        IDYES) {
         return;
     }
-    const DefaultSettings text = LoadDefaultSettings();
-    // The document stays bound until the file is replaced, so that after a failure the edits
-    // can still be saved.
-    const ReplaceResult result = ReplaceFileBytes(settingsPath.c_str(), text.bytes, text.size);
-    if (!result) {
-        throw DescribeReplaceFailure(ErrorMessageTable[E8ResetFailed], result);
+    const std::string text = LoadDefaultSettings();
+    if (!WriteAsking([&](const DiskState* agreed) { return model.Reset(text, agreed); },
+                     ErrorMessageTable[E8ResetFailed])) {
+        return;
     }
-    iniFile->Close();
-    fileWritten = true;
-    MessageBoxA(GetHandle(), ResetDoneText, ResetDoneCaption, MB_OK | MB_ICONINFORMATION);
+    Ask(ResetDoneText, ResetDoneCaption, MB_OK | MB_ICONINFORMATION);
     Close();
 }
 
@@ -685,5 +546,5 @@ void MainDialog::ShowError(int code) {
 }
 
 void MainDialog::ShowErrorText(const char* text) {
-    MessageBoxA(GetHandle(), text, ErrorCaption, MB_OK | MB_ICONERROR);
+    Ask(text, ErrorCaption, MB_OK | MB_ICONERROR);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/DeviceSource.h"
+#include "settings/DeviceSource.h"
 
 // The system's devices through the multimedia API (winmm).
 class WinmmDeviceSource : public DeviceSource {

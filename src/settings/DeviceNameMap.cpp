@@ -1,4 +1,4 @@
-#include "editor/DeviceNameMap.h"
+#include "settings/DeviceNameMap.h"
 
 #include "ini/AnsiText.h"
 #include "ini/IniReader.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/DeviceKind.h"
-#include "editor/DeviceSource.h"
+#include "settings/DeviceKind.h"
+#include "settings/DeviceSource.h"
 #include "ini/NoCaseLess.h"
 
 #include <functional>

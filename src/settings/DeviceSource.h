@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/DeviceKind.h"
+#include "settings/DeviceKind.h"
 
 // The output devices the system has, per kind: a count, and a product name for each
 // identifier below it.

@@ -13,10 +13,11 @@
 //   kind midi|wave        chooses the kind of devices
 //   press BUTTON          clicks BUTTON: update, cancel, browse, reset, absent
 //   closebox              clicks the caption's close box
-//   box BOX ANSWER        a message box comes and is answered yes, no, ok, or enter (the Enter
-//                         key, which presses its default button); BOX is update, done, reset,
-//                         resetdone, discard, duplicates, changed, nofolder (an update without
-//                         a folder) or eN (error box of code N)
+//   box BOX ANSWER        a message box comes and is answered yes, no, ok, enter (the Enter
+//                         key, which presses its default button) or open (left open); BOX is
+//                         update, done, reset, resetdone, discard, duplicates, changed,
+//                         nochanges, replacename, or an error box: nofolder (an update without
+//                         a folder), notfound, noreset, noinstall, unknown, notxgworks
 //   error TEXT|TEXT...    an error box comes that holds each TEXT, then the system's own text
 //                         for the error whose number it ends with; it is answered ok
 //   shows FIELD TEXT      FIELD shows TEXT; FIELD is path, kind, name, bytes, list or a BUTTON
@@ -36,12 +37,12 @@
 // settings.ini), after FILE (at the end; default: unchanged), backup FILE
 // (DrvShortName.ini.bak at the end; default: none), uninstall TEXT|none (XGworks' uninstall
 // string), held (another program holds the file from the start, letting nobody write it).
-// FILE "default" is the default text, "none" no file at all; in any line <inst> and <empty>
-// stand for the installation's folder and an empty one; lines starting with # are comments. The
-// files are code page 932, as the program reads. The first step that fails ends its script (an
-// unknown step or word, a row not in the list, a check that does not hold), since later steps
-// would act on a dialog in another state than they were written for; the dialog is closed then,
-// what is still open counting as a failure.
+// FILE "default" is the default text, "none" no file at all; in any line <inst>, <empty> and
+// <other> stand for the installation's folder, an empty one and another XGworks' folder; lines
+// starting with # are comments. The files are code page 932, as the program reads. The first step
+// that fails ends its script (an unknown step or word, a row not in the list, a check that does not
+// hold), since later steps would act on a dialog in another state than they were written for; the
+// dialog is closed then, what is still open counting as a failure.
 
 #include "editor/MainDialog.h"
 
@@ -71,21 +72,28 @@ std::string Data(const std::string& name) {
 }
 
 // clang-format off
-// The boxes by name; "eN" is the error box of code N.
+// One table for each kind of word, so that a word of another kind fails as unknown.
 const std::map<std::string, std::pair<std::string, std::string>> Boxes = {
     {"update", {ConfirmUpdateText, ConfirmUpdateCaption}}, {"done", {UpdateDoneText, UpdateDoneCaption}},
     {"reset", {ConfirmResetText, ConfirmResetCaption}}, {"resetdone", {ResetDoneText, ResetDoneCaption}},
     {"discard", {DiscardEditsText, DiscardEditsCaption}}, {"duplicates", {DuplicateNamesText + std::string(
         "「SW」: New Device / SW1000 MIDI OUT\n「SB16」: Quiet Wave / SB16 WAVE 出力\n") + DuplicateNamesQuestion, DuplicateNamesCaption}},
-    {"e0", {ErrorMessageTable[0], ErrorCaption}}, {"e1", {ErrorMessageTable[1], ErrorCaption}}, {"e2", {ErrorMessageTable[2], ErrorCaption}},
-    {"e3", {ErrorMessageTable[3], ErrorCaption}}, {"e4", {ErrorMessageTable[4], ErrorCaption}}, {"e5", {ErrorMessageTable[5], ErrorCaption}},
-    {"changed", {ChangedOnDiskText, ChangedOnDiskCaption}}, {"nofolder", {NoSettingsToUpdateText, ErrorCaption}}};
-const std::map<std::string, int> Names = {
-    {"up", VK_UP}, {"down", VK_DOWN}, {"right", VK_RIGHT}, {"enter", 0}, {"escape", VK_ESCAPE}, {"return", VK_RETURN}, {"f2", VK_F2}, {"home", VK_HOME}, {"end", VK_END},
-    {"tab", VK_TAB}, {"apps", VK_APPS}, {"midi", MidiOut}, {"wave", WaveOut}, {"yes", IDYES}, {"no", IDNO}, {"ok", IDOK},
-    {"confirm", IDOK}, {"update", IDC_UPDATE}, {"cancel", IDC_CANCEL}, {"browse", IDC_BROWSE}, {"reset", IDC_RESET},
-    {"absent", IDC_SHOW_ABSENT}, {"path", IDC_XGWORKS_PATH}, {"kind", IDC_DEVICE_KIND}, {"name", IDC_SHORT_NAME},
-    {"bytes", IDC_SHORT_NAME_BYTES}, {"list", IDC_DEVICE_LIST}};
+    {"changed", {ChangedOnDiskText, ChangedOnDiskCaption}}, {"nochanges", {NoChangesText, NoChangesCaption}},
+    {"replacename", {ReplaceNameText, ReplaceNameCaption}}, {"nofolder", {NoSettingsToUpdateText, ErrorCaption}},
+    {"notfound", {ErrorMessageTable[E8SettingsNotFound], ErrorCaption}}, {"noreset", {ErrorMessageTable[E8NoSettingsFile], ErrorCaption}},
+    {"noinstall", {ErrorMessageTable[E8InstallationNotFound], ErrorCaption}}, {"unknown", {ErrorMessageTable[E8Unknown], ErrorCaption}},
+    {"notxgworks", {ErrorMessageTable[E8SettingsNotFound] + std::string("\n\n") + NotXGworksFolderText, ErrorCaption}}};
+const std::map<std::string, int> Keys = {{"up", VK_UP}, {"down", VK_DOWN}, {"right", VK_RIGHT}, {"escape", VK_ESCAPE},
+    {"return", VK_RETURN}, {"f2", VK_F2}, {"home", VK_HOME}, {"end", VK_END}, {"tab", VK_TAB}, {"apps", VK_APPS}};
+const std::map<std::string, int> Kinds = {{"midi", MidiOut}, {"wave", WaveOut}};
+// "open" leaves the box open; "enter" presses its default button.
+const std::map<std::string, int> Answers = {{"yes", IDYES}, {"no", IDNO}, {"ok", IDOK}, {"enter", 0}, {"open", -1}};
+const std::map<std::string, int> Buttons = {{"update", IDC_UPDATE}, {"cancel", IDC_CANCEL}, {"browse", IDC_BROWSE},
+    {"reset", IDC_RESET}, {"absent", IDC_SHOW_ABSENT}};
+const std::map<std::string, int> Fields = {{"path", IDC_XGWORKS_PATH}, {"kind", IDC_DEVICE_KIND}, {"name", IDC_SHORT_NAME},
+    {"bytes", IDC_SHORT_NAME_BYTES}, {"list", IDC_DEVICE_LIST}, {"update", IDC_UPDATE}, {"cancel", IDC_CANCEL},
+    {"browse", IDC_BROWSE}, {"reset", IDC_RESET}, {"absent", IDC_SHOW_ABSENT}};
+const std::map<std::string, bool> Choices = {{"yes", true}, {"no", false}, {"confirm", true}, {"cancel", false}};
 // clang-format on
 
 // An unknown word ends the script, rather than standing for some value.
@@ -106,7 +114,7 @@ public:
     const std::vector<std::string> names[DeviceKindCount] = {
         {"YAMAHA CBX A Driver", "SW1000 MIDI OUT", "<fails>", "Cleared Device", "Long Device",
          "New Device", "yamaha cbx a driver", "3- USB MIDI Cable"},
-        {"SW1000 #1 WAVE OUT", "Quiet Wave", "SB16 WAVE 出力", "Padded Wave "}};
+        {"SW1000 #1 WAVE OUT", "Quiet Wave", "SB16 WAVE 出力", "Padded Wave ", "Mix;A=B Out"}};
     unsigned Count(DeviceKind kind) override { return static_cast<unsigned>(names[kind].size()); }
     bool Name(DeviceKind kind, unsigned id, char* name) override {
         const bool fails = names[kind].at(id) == "<fails>";
@@ -167,17 +175,21 @@ bool ClickRow(HWND dialog, int row) {
 // The program's installation as a scenario finds it, and what it holds between steps.
 class Installation {
 public:
-    // <empty> holds no settings file and no XGworks, only some other file to pick.
+    // <empty> holds no settings file and no XGworks, only some other file to pick; <other> is
+    // another XGworks without its settings file.
     Installation() {
         WriteBytes(Path("XGworks.exe"), "");
         WriteBytes(empty.Path("notes.txt"), "");
+        WriteBytes(another.Path("XGworks.exe"), "");
     }
     ~Installation() { RegDeleteKeyExA(HKEY_LOCAL_MACHINE, XGworksUninstallKey, View, 0); }
 
     std::string Path(const std::string& name) const { return folder.Path(name); }
 
     std::string Expand(const std::string& text) const {
-        return ReplaceAll(ReplaceAll(text, "<inst>", folder.Path()), "<empty>", empty.Path());
+        return ReplaceAll(
+            ReplaceAll(ReplaceAll(text, "<inst>", folder.Path()), "<empty>", empty.Path()),
+            "<other>", another.Path());
     }
 
     // The entry where the program looks; "none" leaves the key without one.
@@ -215,7 +227,7 @@ public:
                 keys =
                     std::wstring(1, static_cast<wchar_t>(std::stoul(rest.substr(2), nullptr, 16)));
             }
-            for (const wchar_t key : op == "chars" ? keys : std::wstring(1, At(Names, rest))) {
+            for (const wchar_t key : op == "chars" ? keys : std::wstring(1, At(Keys, rest))) {
                 INPUT input[2] = {{INPUT_KEYBOARD, {}}, {INPUT_KEYBOARD, {}}};
                 const KEYBDINPUT chars = {0, key, KEYEVENTF_UNICODE, 0, 0},
                                  named = {key, 0, 0, 0, 0};
@@ -238,15 +250,15 @@ public:
         } else if (op == "type") {
             SetDlgItemTextA(dialog, IDC_SHORT_NAME, rest.c_str());
         } else if (op == "kind") {
-            SendDlgItemMessageA(dialog, IDC_DEVICE_KIND, CB_SETCURSEL, At(Names, word), 0);
+            SendDlgItemMessageA(dialog, IDC_DEVICE_KIND, CB_SETCURSEL, At(Kinds, word), 0);
             SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_DEVICE_KIND, CBN_SELCHANGE),
                          reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_DEVICE_KIND)));
         } else if (op == "press") {
-            PostMessageA(GetDlgItem(dialog, At(Names, word)), BM_CLICK, 0, 0);
+            PostMessageA(GetDlgItem(dialog, At(Buttons, word)), BM_CLICK, 0, 0);
         } else if (op == "closebox") {
             PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         } else if (op == "box") {
-            ExpectBox(dialog, At(Boxes, word).first, At(Boxes, word).second, At(Names, text));
+            ExpectBox(dialog, At(Boxes, word).first, At(Boxes, word).second, At(Answers, text));
         } else if (op == "error") {
             HWND box = nullptr;
             ASSERT_TRUE(WaitUntil([&] { return (box = FindOwned(dialog, false)) != nullptr; }));
@@ -268,12 +280,13 @@ public:
         } else if (op == "shows" && word == "file") {
             EXPECT_EQ(ReadBytes(Path("DrvShortName.ini")), Data(text));
         } else if (op == "shows") {
-            shows(text, [&] { return TextOf(GetDlgItem(dialog, At(Names, word))); });
+            shows(text, [&] { return TextOf(GetDlgItem(dialog, At(Fields, word))); });
         } else if (op == "enabled") {
-            const HWND field = GetDlgItem(dialog, At(Names, text));
-            shows(word, [field] { return IsWindowEnabled(field) ? "yes" : "no"; });
+            const HWND field = GetDlgItem(dialog, At(Fields, text));
+            const bool enabled = At(Choices, word);
+            shows("yes", [&] { return IsWindowEnabled(field) == enabled ? "yes" : "no"; });
         } else if (op == "browse") {
-            chooser = AnswerFileDialog(At(Names, word) == IDOK, text, dialog);
+            chooser = AnswerFileDialog(At(Choices, word), text, dialog);
         } else if (op == "chosen") {
             EXPECT_NE(chooser.get(), "");
         } else if (op == "focus") {
@@ -281,7 +294,7 @@ public:
             info.cbSize = sizeof(info);
             shows("yes", [&] {
                 GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
-                return info.hwndFocus == GetDlgItem(dialog, At(Names, rest)) ? "yes" : "no";
+                return info.hwndFocus == GetDlgItem(dialog, At(Fields, rest)) ? "yes" : "no";
             });
         } else if (op == "change") {
             WriteBytes(Path("DrvShortName.ini"), Data(rest));
@@ -297,7 +310,7 @@ public:
             draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
             draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(RowOf(dialog, text));
             SendMessageA(dialog, WM_NOTIFY, IDC_DEVICE_LIST, reinterpret_cast<LPARAM>(&draw));
-            EXPECT_EQ(draw.clrText == GetSysColor(COLOR_GRAYTEXT) ? "yes" : "no", word);
+            EXPECT_EQ(draw.clrText == GetSysColor(COLOR_GRAYTEXT), At(Choices, word));
         } else if (op == "menu") {
             EXPECT_TRUE(WaitUntil([] {
                 HWND menu = nullptr;
@@ -321,6 +334,7 @@ private:
 
     ScratchFolder folder;
     ScratchFolder empty;
+    ScratchFolder another;
     std::future<std::string> chooser;
     HANDLE other = INVALID_HANDLE_VALUE;
 };

@@ -77,14 +77,15 @@ inline bool PressEnter(HWND window) {
 }
 
 // Waits for owner's next message box, checks its text and caption, presses button (IDYES, IDNO,
-// IDOK; 0: Enter) and waits until the box is gone.
+// IDOK; 0: Enter) and waits until the box is gone; a negative button leaves it open.
 inline void ExpectBox(HWND owner, const std::string& text, const std::string& caption, int button) {
     HWND box = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (box = FindOwned(owner, false)) != nullptr; }))
         << "no message box came; expected: " << text;
     EXPECT_EQ(TextOf(GetDlgItem(box, MessageTextId)), text);
     EXPECT_EQ(TextOf(box), caption);
-    EXPECT_TRUE(button ? GetDlgItem(box, button) && Answer(box, button) : PressEnter(box));
+    EXPECT_TRUE(button < 0 ||
+                (button ? GetDlgItem(box, button) && Answer(box, button) : PressEnter(box)));
 }
 
 // Answers the next file dialog owned by owner (any when null): OK with path typed (unless empty)

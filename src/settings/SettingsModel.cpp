@@ -1,0 +1,377 @@
+#include "settings/SettingsModel.h"
+
+#include "host/XGworksLookup.h"
+#include "ini/AnsiText.h"
+#include "ini/IniSection.h"
+
+#include <windows.h>
+
+#include <map>
+
+namespace {
+
+// Neither a control character, ";" nor "=" is ever the second byte of a double-byte character.
+bool HoldsControl(const std::string& text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// Whether bytes hold only blanks and line ends, after a UTF-8 byte-order mark an editor may
+// have left: an empty file, ready to be saved into.
+bool Blank(const std::string& bytes) {
+    const std::size_t text = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    for (std::size_t i = text; i < bytes.size(); ++i) {
+        if (!IsBlank(bytes[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool FileCanHoldKey(const std::string& name) {
+    return !FindAnsiChar(name.c_str(), ';') && !FindAnsiChar(name.c_str(), '=') &&
+           !HoldsControl(name);
+}
+
+NameProblem CheckShortName(const std::string& text) {
+    if (AnsiFitLength(text.c_str(), MaxShortNameBytes) < text.size()) {
+        return NameTooLong;
+    }
+    if (FindAnsiChar(text.c_str(), ';')) {
+        return NameComment;
+    }
+    return HoldsControl(text) ? NameControl : NameFits;
+}
+
+DiskState ReadDisk(const std::string& path) {
+    DiskState state;
+    state.exists = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (state.exists) {
+        ReadFileBytes(path.c_str(), state.bytes);
+    }
+    return state;
+}
+
+SettingsModel::SettingsModel(DeviceSource& devices)
+    : devices(devices), document(std::make_unique<IniFile>()) {}
+
+SettingsModel::~SettingsModel() = default;
+
+SettingsModel::OpenResult SettingsModel::Open(const std::string& path) {
+    const char* separator = FindLastAnsiChar(path.c_str(), '\\');
+    if (!separator) {
+        return OpenRefused;
+    }
+    const std::string folder = path.substr(0, static_cast<std::size_t>(separator - path.c_str()));
+    const std::string file = folder + XGworksSettingsName;
+    // Read before the document, so that whatever another program writes after it is seen as a
+    // change, never taken for what was read.
+    DiskState disk = ReadDisk(file);
+    // A folder without the file is XGworks' only when XGworks is there: a reset creates the file
+    // nowhere else.
+    const DWORD executable = GetFileAttributesA((folder + XGworksExecutableName).c_str());
+    if (!disk.exists &&
+        (executable == INVALID_FILE_ATTRIBUTES || (executable & FILE_ATTRIBUTE_DIRECTORY))) {
+        return OpenRefused;
+    }
+    auto opened = std::make_unique<IniFile>();
+    const StatusCode status = opened->Open(file.c_str());
+    // From here on the new folder is the one shown, written and reset, whatever its file holds.
+    document = std::move(opened);
+    executablePath = path;
+    settingsPath = file;
+    loadedDisk = std::move(disk);
+    if (status == StatusOk) {
+        fileState = FileLoaded;
+    } else if (!loadedDisk.exists) {
+        fileState = FileMissing;
+    } else if (status == StatusNoSection && document->NativeHandle() && Blank(loadedDisk.bytes)) {
+        fileState = FileEmpty;
+    } else {
+        fileState = FileUnreadable;
+    }
+    LoadNames();
+    return status == StatusOk ? OpenLoaded : OpenNoFile;
+}
+
+void SettingsModel::ClearNames() {
+    for (int kind = 0; kind < DeviceKindCount; ++kind) {
+        present[kind].clear();
+        absent[kind].clear();
+        loadedPresent[kind].clear();
+        loadedAbsent[kind].clear();
+        takeOvers[kind].clear();
+    }
+}
+
+void SettingsModel::LoadNames() {
+    ClearNames();
+    // Names of a file that could not be read would be saved over what it holds.
+    if (fileState != FileLoaded && fileState != FileEmpty) {
+        return;
+    }
+    for (int kind = 0; kind < DeviceKindCount; ++kind) {
+        const IniSection* section = document->FindSection(DeviceKindSection[kind]);
+        MergeDeviceNames(
+            present[kind], devices, static_cast<DeviceKind>(kind),
+            [section](const char* name) -> const char* {
+                const auto found = section ? section->Find(name) : IniSection::const_iterator();
+                return section && found != section->end() ? found->second.c_str() : nullptr;
+            });
+        if (section) {
+            for (const auto& [name, shortName] : *section) {
+                if (present[kind].count(name) == 0) {
+                    absent[kind][name] = FitShortName(shortName.c_str());
+                }
+            }
+        }
+        loadedPresent[kind] = present[kind];
+        loadedAbsent[kind] = absent[kind];
+    }
+}
+
+std::string* SettingsModel::NameSlot(DeviceKind kind, const std::string& device) {
+    for (DeviceNameMap* map : {&present[kind], &absent[kind]}) {
+        const auto found = map->find(device);
+        if (found != map->end()) {
+            return &found->second;
+        }
+    }
+    return nullptr;
+}
+
+const std::string* SettingsModel::ShortNameOf(DeviceKind kind, const std::string& device) const {
+    return const_cast<SettingsModel*>(this)->NameSlot(kind, device);
+}
+
+bool SettingsModel::CanName(DeviceKind kind, const std::string& device) const {
+    return ShortNameOf(kind, device) && (absent[kind].count(device) || FileCanHoldKey(device));
+}
+
+bool SettingsModel::SetName(DeviceKind kind, const std::string& device, const std::string& text) {
+    if (!CanName(kind, device) || CheckShortName(text) != NameFits) {
+        return false;
+    }
+    *NameSlot(kind, device) = StoredShortName(text);
+    return true;
+}
+
+TakeOverResult SettingsModel::TakeOver(DeviceKind kind, const std::string& device,
+                                       const std::string& source, bool consent) {
+    const auto target = present[kind].find(device);
+    const auto from = absent[kind].find(source);
+    if (target == present[kind].end() || from == absent[kind].end() || from->second.empty() ||
+        !CanName(kind, device)) {
+        return TakeOverRefused;
+    }
+    // A take-over is corrected by taking over again: the name taken before goes back to its
+    // source, as long as the device still has it and the source has no other.
+    const auto earlier = takeOvers[kind].find(device);
+    std::string* giveBack = nullptr;
+    if (earlier != takeOvers[kind].end() && earlier->second.shortName == target->second) {
+        const auto old = absent[kind].find(earlier->second.source);
+        if (old != absent[kind].end() && old->second.empty()) {
+            giveBack = &old->second;
+        }
+    }
+    if (!target->second.empty() && !giveBack && !consent) {
+        return TakeOverNeedsConsent;
+    }
+    if (giveBack) {
+        *giveBack = target->second;
+    }
+    target->second = from->second;
+    from->second.clear();
+    takeOvers[kind][device] = {from->first, target->second};
+    return TakenOver;
+}
+
+std::vector<std::string> SettingsModel::TakeOverChoices(DeviceKind kind,
+                                                        const std::string& device) const {
+    std::vector<std::string> likely;
+    std::vector<std::string> others;
+    for (const auto& [name, shortName] : absent[kind]) {
+        if (!shortName.empty()) {
+            (SameDeviceModel(name, device) ? likely : others).push_back(name);
+        }
+    }
+    likely.insert(likely.end(), others.begin(), others.end());
+    return likely;
+}
+
+const DeviceNameMap::value_type* SettingsModel::ProposalFor(DeviceKind kind,
+                                                            const std::string& device) const {
+    // Only a present device without a name, and only one match: two would be a guess.
+    const auto found = present[kind].find(device);
+    if (found == present[kind].end() || !found->second.empty() || !CanName(kind, device)) {
+        return nullptr;
+    }
+    const DeviceNameMap::value_type* match = nullptr;
+    for (const auto& entry : absent[kind]) {
+        if (!entry.second.empty() && SameDeviceModel(entry.first, device)) {
+            if (match) {
+                return nullptr;
+            }
+            match = &entry;
+        }
+    }
+    return match;
+}
+
+bool SettingsModel::HasEdits() const {
+    for (int kind = 0; kind < DeviceKindCount; ++kind) {
+        if (present[kind] != loadedPresent[kind] || absent[kind] != loadedAbsent[kind]) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<SharedShortName> SettingsModel::SharedShortNames(DeviceKind kind) const {
+    std::map<std::string, std::vector<std::string>> devicesOfName;
+    for (const auto& [name, shortName] : present[kind]) {
+        if (!shortName.empty()) {
+            devicesOfName[shortName].push_back(name);
+        }
+    }
+    std::vector<SharedShortName> shared;
+    for (auto& [shortName, names] : devicesOfName) {
+        if (names.size() > 1) {
+            shared.push_back({shortName, std::move(names)});
+        }
+    }
+    return shared;
+}
+
+WriteStep SettingsModel::SaveBlocker() const {
+    if (fileState == FileNone) {
+        return WriteNoFolder;
+    }
+    // A file that could not be read is never written over: what it holds would be lost.
+    if ((fileState != FileLoaded && fileState != FileEmpty) || !document->NativeHandle()) {
+        return WriteNoFile;
+    }
+    // Nothing to save writes nothing, so that the backup keeps what a mistaken reset replaced.
+    return HasEdits() ? WriteDone : WriteNoChanges;
+}
+
+WriteResult SettingsModel::CheckDisk(const DiskState* agreed) const {
+    WriteResult result;
+    result.disk = ReadDisk(settingsPath);
+    if (result.disk != (agreed ? *agreed : loadedDisk)) {
+        result.step = WriteChanged;
+    }
+    return result;
+}
+
+WriteResult SettingsModel::Save(const DiskState* agreed) {
+    if (const WriteStep blocker = SaveBlocker(); blocker != WriteDone) {
+        WriteResult result;
+        result.step = blocker;
+        return result;
+    }
+    // Compared right before the write, after every question, so that nothing another program
+    // wrote meanwhile is written over unasked.
+    WriteResult result = CheckDisk(agreed);
+    if (result.step == WriteDone && !WriteNames(result.replace)) {
+        result.step = WriteFailed;
+    }
+    if (result) {
+        Reopen();
+    }
+    return result;
+}
+
+bool SettingsModel::WriteNames(ReplaceResult& result) {
+    // The device sections as they were, put back when the write fails: the next save then again
+    // writes what the model shows over what was read.
+    std::vector<std::pair<IniSection*, IniSection::Entries>> before;
+    std::vector<IniSection*> added;
+    for (int kind = 0; kind < DeviceKindCount; ++kind) {
+        IniSection* section = document->FindSection(DeviceKindTitle[kind]);
+        if (section) {
+            before.emplace_back(section, IniSection::Entries(section->begin(), section->end()));
+        }
+        for (const auto& [name, shortName] : present[kind]) {
+            if (!FileCanHoldKey(name)) {
+                continue;
+            }
+            if (!shortName.empty()) {
+                // A file without the section gets it with its first name.
+                if (!section) {
+                    section = new IniSection;
+                    section->SetName(DeviceKindSection[kind]);
+                    document->AddSection(section);
+                    added.push_back(section);
+                }
+                section->Set(name.c_str(), shortName.c_str());
+            } else if (section) {
+                section->Erase(section->Find(name.c_str()));
+            }
+        }
+        // Lines of devices that are not connected change only where the user changed them, so
+        // that a name longer than XGworks reads stays whole.
+        for (const auto& [name, shortName] : absent[kind]) {
+            if (section && shortName != loadedAbsent[kind].at(name)) {
+                if (shortName.empty()) {
+                    section->Erase(section->Find(name.c_str()));
+                } else {
+                    section->Set(name.c_str(), shortName.c_str());
+                }
+            }
+        }
+    }
+    if (document->Write(true, &result) == StatusOk) {
+        return true;
+    }
+    for (auto& [section, entries] : before) {
+        while (section->begin() != section->end()) {
+            section->Erase(section->begin());
+        }
+        for (const auto& [key, value] : entries) {
+            section->Set(key.c_str(), value.c_str());
+        }
+    }
+    for (IniSection* section : added) {
+        document->RemoveSection(section);
+    }
+    return false;
+}
+
+WriteResult SettingsModel::Reset(const std::string& text, const DiskState* agreed) {
+    // A known folder is enough: a missing file is created.
+    if (fileState == FileNone) {
+        WriteResult result;
+        result.step = WriteNoFolder;
+        return result;
+    }
+    WriteResult result = CheckDisk(agreed);
+    if (result.step == WriteDone) {
+        // The document stays bound until the file is replaced, so that after a failure the
+        // edits can still be saved.
+        result.replace = ReplaceFileBytes(settingsPath.c_str(), text.data(),
+                                          static_cast<unsigned long>(text.size()));
+        if (!result.replace) {
+            result.step = WriteFailed;
+        }
+    }
+    if (result) {
+        Reopen();
+    }
+    return result;
+}
+
+void SettingsModel::Reopen() {
+    const std::string path = executablePath;
+    Open(path);
+}
