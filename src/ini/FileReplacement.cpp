@@ -81,9 +81,8 @@ public:
         // alone: put it back.
         if (existed && !Exists(target)) {
             operations.Move(backup.c_str(), target.c_str());
-        }
-        if (!Exists(target)) {
-            pending = false;
+            // Should that fail too, the temporary file holds the only copy of the new content.
+            pending = Exists(target);
         }
         return failed;
     }
@@ -103,10 +102,14 @@ ReplaceResult ReplaceFileBytes(const char* path, const void* data, unsigned long
         return Failed(ReplacePathTooLong, ERROR_FILENAME_EXCED_RANGE);
     }
     // A second save or reset would otherwise put its own bytes in the backup's place, and with
-    // them lose the content from before the first.
+    // them lose the content from before the first; a file that cannot be read to tell is left
+    // alone for the same reason.
     std::string current;
-    if (ReadFileBytes(fullPath, current) &&
-        current == std::string_view(static_cast<const char*>(data), size)) {
+    SetLastError(ERROR_SUCCESS);
+    if (!ReadFileBytes(fullPath, current) && Exists(fullPath)) {
+        return Failed(ReplaceFileLocked, GetLastError());
+    }
+    if (current == std::string_view(static_cast<const char*>(data), size) && Exists(fullPath)) {
         return {};
     }
     Replacement replacement(fullPath);

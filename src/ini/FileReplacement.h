@@ -32,10 +32,11 @@ struct ReplaceResult {
 // takes the file's place, and the file's old content becomes path + BackupSuffix. A file that
 // already holds exactly these bytes is left alone, and so is its backup, so that saving or
 // resetting twice keeps the content from before the first time; a file that cannot be read to
-// compare is replaced.
+// compare is not replaced (ReplaceFileLocked).
 // On failure the result names the step and its system error, the file keeps its old bytes (a
-// replacement that fails half-way is undone) and no temporary file is left, unless the file had
-// to stay missing: then the temporary file is the only copy of the data and stays. Fails before
+// replacement that fails half-way is undone; a missing file stays missing) and no temporary file
+// is left, unless undoing a half-way failure failed too: then the old content is left as the
+// backup and the temporary file, the only copy of the new content, stays beside it. Fails before
 // anything is written while another program holds the file, or the backup of a file that
 // exists, open without sharing deletion, or while that backup cannot be written (read-only, a
 // folder of that name); a handle of our own (FileOperations::OpenStream) does not stop it. A

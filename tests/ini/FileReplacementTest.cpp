@@ -1,61 +1,18 @@
 #include "ini/FileOperations.h"
 #include "ini/FileReplacement.h"
 #include "ini/IniFile.h"
+#include "support/FileFaults.h"
 #include "support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <io.h>
-
-// File operations that fail as the system's may: the failAt-th call (counting from 1) of those
-// below fails without a system error (a failed flush, exclusive open or temporary file ends a
-// replace before the file is touched, as a failed write does); a failing close still releases
-// the stream and loses what was written, as a close that cannot write out does. With halfway,
-// every replace fails with the old content already under the backup name and the disk full;
-// with stuckMoves, every move fails; with shortReads, a stream opened for reading writes only,
-// so that a read fails before the end.
-struct Faults : FileOperations {
-    using Base = FileOperations;
-    int failAt = 0;
-    int count = 0;
-    bool halfway = false;
-    bool stuckMoves = false;
-    bool shortReads = false;
-
-    bool Fail() { return ++count == failAt; }
-    FILE* OpenStream(const char* path, const char* mode) override {
-        return Fail() ? nullptr : Base::OpenStream(path, shortReads && *mode == 'r' ? "a" : mode);
-    }
-    bool WriteStream(FILE* file, const void* data, std::size_t size) override {
-        return !Fail() && Base::WriteStream(file, data, size);
-    }
-    bool CloseStream(FILE* file) override {
-        const bool fail = Fail();
-        if (fail && fflush(file) == 0) {
-            _chsize(_fileno(file), 0);
-        }
-        return Base::CloseStream(file) && !fail;
-    }
-    bool Replace(const char* target, const char* replacement, const char* backup) override {
-        if (halfway) {
-            MoveFileExA(target, backup, MOVEFILE_REPLACE_EXISTING);
-            SetLastError(ERROR_DISK_FULL);
-            return false;
-        }
-        return !Fail() && Base::Replace(target, replacement, backup);
-    }
-    bool Move(const char* from, const char* to) override {
-        return !stuckMoves && !Fail() && Base::Move(from, to);
-    }
-};
 
 // A missing file is created, also while a backup of its name is held, since a move makes none.
 // A file that another program holds open denying writes is read, but that open (which does not
 // share deletion) refuses a replace, as do such a hold on the backup (before anything is
 // written), a missing folder and a path too long for its backup's name, each naming its step;
 // a path that cannot be opened leaves the document as it was, a read that fails drops it. A
-// replace goes on when the file cannot be read to compare it; one that fails half-way is undone
-// and reports its own error; when even that fails, the temporary file, then the only copy of
+// file that cannot be read to compare it is not replaced, so that its backup stays; a replace
+// that fails half-way is undone and reports its own error; when even that fails, the temporary file, then the only copy of
 // the new content, stays beside the backup.
 TEST(FileReplacement, RefusedAndHalfFailed) {
     ScratchFolder folder;
@@ -100,6 +57,8 @@ TEST(FileReplacement, RefusedAndHalfFailed) {
     EXPECT_EQ(StatusReadFailed, ini.Open(path.c_str()));
     EXPECT_EQ(0u, ini.SectionCount());
     EXPECT_EQ(nullptr, ini.NativeHandle());
+    EXPECT_EQ(ReplaceFileLocked, ReplaceFileBytes(path.c_str(), "[x]\n", 4).step);
+    faults.shortReads = false;
     EXPECT_EQ(DWORD{ERROR_DISK_FULL}, ReplaceFileBytes(path.c_str(), "[x]\n", 4).error);
     EXPECT_EQ(original, ReadBytes(path));
     EXPECT_EQ(std::vector<std::string>{"test.ini"}, folder.Files());
