@@ -69,8 +69,8 @@ constexpr const char* ReplaceNameText =
 constexpr const char* ReplaceNameCaption = "確認だにょ。";
 
 // The short-name column of a device whose name the file cannot hold as a key (";", "=", a
-// control character): any line for it would read back as another device's.
-constexpr const char* UnnamableDeviceText = "(名前に ; か = があるため設定不可)";
+// control character, "[" at its start): any line for it would read back as another device's.
+constexpr const char* UnnamableDeviceText = "(設定ファイルに書けない名前)";
 
 // Why "..." changed nothing: the chosen folder is not XGworks'.
 constexpr const char* NotXGworksFolderText =

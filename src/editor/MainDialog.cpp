@@ -316,9 +316,10 @@ void MainDialog::ShowRowNames() {
 
 void MainDialog::OnListContextMenu(LPARAM where) {
     const int row = deviceList.GetNextSelected(0);
-    const std::string* device = SelectedDevice();
-    if (!device || static_cast<std::size_t>(row) >= presentRows ||
-        !model.CanName(currentKind, *device)) {
+    // A copy: the menu and the question run message loops, in which the list may be filled anew.
+    const std::string device = SelectedDevice() ? *SelectedDevice() : "";
+    if (device.empty() || static_cast<std::size_t>(row) >= presentRows ||
+        !model.CanName(currentKind, device)) {
         return;
     }
     POINT point = {GET_X_LPARAM(where), GET_Y_LPARAM(where)};
@@ -329,7 +330,7 @@ void MainDialog::OnListContextMenu(LPARAM where) {
         point = {label.left, label.bottom};
         ClientToScreen(deviceList.GetHandle(), &point);
     }
-    const std::vector<std::string> choices = model.TakeOverChoices(currentKind, *device);
+    const std::vector<std::string> choices = model.TakeOverChoices(currentKind, device);
     PopupMenu menu;
     PopupMenu devicesMenu;
     for (std::size_t i = 0; i < choices.size(); ++i) {
@@ -337,7 +338,7 @@ void MainDialog::OnListContextMenu(LPARAM where) {
                                  MenuText(*model.ShortNameOf(currentKind, choices[i]));
         devicesMenu.AppendItem(static_cast<UINT>(i + 1), text.c_str());
     }
-    if (model.ProposalFor(currentKind, *device)) {
+    if (model.ProposalFor(currentKind, device)) {
         devicesMenu.SetDefaultItem(1);
     }
     menu.AppendSubmenu(devicesMenu, TakeOverMenuText, !choices.empty());
@@ -348,10 +349,10 @@ void MainDialog::OnListContextMenu(LPARAM where) {
     // The present device takes the name; the old line goes with the next save. A name of its
     // own goes only when the user says so.
     const std::string& source = choices[chosen - 1];
-    if (model.TakeOver(currentKind, *device, source, false) == TakeOverNeedsConsent &&
+    if (model.TakeOver(currentKind, device, source, false) == TakeOverNeedsConsent &&
         Ask(ReplaceNameText, ReplaceNameCaption, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) ==
             IDYES) {
-        model.TakeOver(currentKind, *device, source, true);
+        model.TakeOver(currentKind, device, source, true);
     }
     ShowRowNames();
     OnDeviceSelectionChange();
@@ -393,26 +394,30 @@ void MainDialog::OnBrowse() {
     if (dialog.Run(0, nullptr, nullptr) == 0) {
         return;
     }
-    const std::string before = model.ExecutablePath();
-    if (OpenXGworksSettings(dialog.Selection(0)) != E8Success) {
+    switch (ShowFolder(dialog.Selection(0))) {
+    case SettingsModel::OpenLoaded:
+        break;
+    case SettingsModel::OpenRefused:
         // A folder that is not XGworks' changes nothing, and says so.
-        if (model.ExecutablePath() == before) {
-            throw E8Detail{std::string(ErrorMessageTable[E8SettingsNotFound]) + "\n\n" +
-                           NotXGworksFolderText};
-        }
+        throw E8Detail{std::string(ErrorMessageTable[E8SettingsNotFound]) + "\n\n" +
+                       NotXGworksFolderText};
+    default:
         throw E8SettingsNotFound;
     }
 }
 
 int MainDialog::OpenXGworksSettings(const char* executablePath) {
+    return ShowFolder(executablePath) == SettingsModel::OpenLoaded ? E8Success : E8SettingsNotFound;
+}
+
+SettingsModel::OpenResult MainDialog::ShowFolder(const char* executablePath) {
     const SettingsModel::OpenResult result = model.Open(executablePath);
-    if (result == SettingsModel::OpenRefused) {
-        return E8SettingsNotFound;
+    if (result != SettingsModel::OpenRefused) {
+        // The folder shows whenever it is known, as the place a save or a reset writes to.
+        pathEdit.SetText(model.ExecutablePath().c_str());
+        FillDeviceList(currentKind);
     }
-    // The folder shows whenever it is known, as the place a save or a reset writes to.
-    pathEdit.SetText(model.ExecutablePath().c_str());
-    FillDeviceList(currentKind);
-    return result == SettingsModel::OpenLoaded ? E8Success : E8SettingsNotFound;
+    return result;
 }
 
 void MainDialog::LocateXGworks() {

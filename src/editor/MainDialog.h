@@ -35,6 +35,8 @@ public:
     int OpenXGworksSettings(const char* executablePath);
 
 private:
+    // Opens the folder of executablePath in the model and, unless it is refused, shows it.
+    SettingsModel::OpenResult ShowFolder(const char* executablePath);
     void OnInitDialog(HWND handle);
     void OnCommand(int id, int code);
     // A result for the dialog manager (DWLP_MSGRESULT), or 0.

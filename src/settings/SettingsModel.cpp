@@ -39,8 +39,10 @@ bool Blank(const std::string& bytes) {
 } // namespace
 
 bool FileCanHoldKey(const std::string& name) {
+    // A key that starts like a header is written after a blank, which the profile functions
+    // skip: XGworks would read it as a section of its own, taking the names below it along.
     return !FindAnsiChar(name.c_str(), ';') && !FindAnsiChar(name.c_str(), '=') &&
-           !HoldsControl(name);
+           !HoldsControl(name) && name.compare(0, 1, "[") != 0;
 }
 
 NameProblem CheckShortName(const std::string& text) {
@@ -56,9 +58,7 @@ NameProblem CheckShortName(const std::string& text) {
 DiskState ReadDisk(const std::string& path) {
     DiskState state;
     state.exists = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (state.exists) {
-        ReadFileBytes(path.c_str(), state.bytes);
-    }
+    state.read = state.exists && ReadFileBytes(path.c_str(), state.bytes);
     return state;
 }
 
@@ -268,7 +268,14 @@ WriteStep SettingsModel::SaveBlocker() const {
 WriteResult SettingsModel::CheckDisk(const DiskState* agreed) const {
     WriteResult result;
     result.disk = ReadDisk(settingsPath);
-    if (result.disk != (agreed ? *agreed : loadedDisk)) {
+    const DWORD error = GetLastError();
+    if (result.disk.exists && !result.disk.read) {
+        // Held by a program that lets nobody read it: whether it changed cannot be told, and
+        // it cannot be written either.
+        result.step = WriteFailed;
+        result.replace = {ReplaceFileLocked,
+                          error != ERROR_SUCCESS ? error : ERROR_SHARING_VIOLATION};
+    } else if (result.disk != (agreed ? *agreed : loadedDisk)) {
         result.step = WriteChanged;
     }
     return result;

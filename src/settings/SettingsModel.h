@@ -23,9 +23,10 @@ enum SettingsFileState {
 // The file as one look at the disk found it.
 struct DiskState {
     bool exists = false;
+    bool read = false; // it exists and could be read to its end
     std::string bytes;
     bool operator==(const DiskState& other) const {
-        return exists == other.exists && bytes == other.bytes;
+        return exists == other.exists && read == other.read && bytes == other.bytes;
     }
     bool operator!=(const DiskState& other) const { return !(*this == other); }
 };
@@ -38,7 +39,8 @@ enum WriteStep {
     WriteNoFile,    // a save of a file that is missing or that Varnel could not read
     WriteChanged,   // another program changed the file since it was read or last agreed to:
                     // nothing written; disk is what it holds now
-    WriteFailed,    // the replacement failed (replace says where and why): nothing changed
+    WriteFailed,    // the replacement failed, or the file cannot be read to compare (replace says
+                    // where and why): nothing changed
 };
 struct WriteResult {
     WriteStep step = WriteDone;
@@ -69,7 +71,8 @@ struct SharedShortName {
 };
 
 // Whether name can be a key of the file: no ";" (a comment), "=" (the end of a key) or control
-// character (a line end) in it, which would make the line read back as another device's.
+// character (a line end) in it, which would make the line read back as another device's, and no
+// "[" at its start, which the platform's profile functions take for a header.
 bool FileCanHoldKey(const std::string& name);
 
 // Why text cannot be stored as a short name, or NameFits.

@@ -25,7 +25,7 @@ TEST(XGworksPathFromUninstallString, DerivesTheExecutableFromTheFolderAfterTheFi
             << line;
         ++cases;
     }
-    EXPECT_EQ(cases, 24);
+    EXPECT_EQ(cases, 25);
     std::string path;
     EXPECT_EQ(XGworksPathFromUninstallString(nullptr, 0, path), UninstallMarkerMissing);
 }

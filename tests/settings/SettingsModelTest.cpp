@@ -137,8 +137,11 @@ public:
         const int action = Below(100);
         const DeviceKind kind = static_cast<DeviceKind>(Below(2));
         if (action < 30) {
-            const std::string row = Row(kind), text = Pick(Texts);
-            Log("type " + row + " <" + text + ">");
+            // Often what the row held when read: a name typed back is no edit.
+            const std::string row = Row(kind);
+            const std::string* read = ShownBefore(kind, row);
+            const std::string text = read && Below(3) == 0 ? *read : Pick(Texts);
+            Log(std::string(kind ? "wave" : "midi") + ": type " + row + " <" + text + ">");
             const std::string* old = model->ShortNameOf(kind, row);
             const std::string was = old ? *old : "";
             if (!model->SetName(kind, row, text)) {
@@ -215,15 +218,24 @@ private:
         disk[folder.Path("DrvShortName.ini")] = bytes;
     }
 
-    // Any row of a kind, present or not connected, or one the model does not have.
-    std::string Row(DeviceKind kind) {
+    // Any row of a kind, present or not connected, or one the model does not have; as a user
+    // does, often one touched before, or a present device.
+    std::string Row(DeviceKind kind, bool presentOnly = false) {
         std::vector<std::string> rows = Keys;
         for (const DeviceNameMap* map : {&model->Present(kind), &model->Absent(kind)}) {
             for (const auto& entry : *map) {
                 rows.push_back(entry.first);
             }
+            if ((presentOnly || Below(3) == 0) && !map->empty()) {
+                rows.erase(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(Keys.size()));
+                break;
+            }
         }
-        return Canonical(kind, Pick(rows));
+        if (!recent[kind].empty() && Below(2) == 0) {
+            return Canonical(kind, Pick(recent[kind]));
+        }
+        recent[kind].push_back(Canonical(kind, Pick(rows)));
+        return recent[kind].back();
     }
 
     // A folder that holds XGworks.exe or its settings file.
@@ -261,7 +273,7 @@ private:
     }
 
     // What the user starts from after the file was read: the names owed, the file as read.
-    void Reload() {
+    void Reload(bool readMayFail = false) {
         const std::string path = SettingsPath();
         loaded = ReadDisk(path);
         IniFile ini;
@@ -274,8 +286,11 @@ private:
                       loaded.bytes.find_first_not_of(" \t\r\n", text) != std::string::npos);
         shown = ViewOf(*model);
         ledger.clear();
-        std::vector<DeviceNameMap> names =
-            status == StatusOk ? NamesIn(ini) : std::vector<DeviceNameMap>(DeviceKindCount);
+        // A read that failed leaves the names on the disk, shown to nobody: none is lost.
+        const bool readByModel = !readMayFail || model->FileState() == FileLoaded;
+        std::vector<DeviceNameMap> names = status == StatusOk && readByModel
+                                               ? NamesIn(ini)
+                                               : std::vector<DeviceNameMap>(DeviceKindCount);
         for (int kind = 0; kind < DeviceKindCount; ++kind) {
             // Owed under the model's spelling, so that the checks compare bytes, not locales: the
             // file's for a name not connected, the device's for a present one.
@@ -294,11 +309,12 @@ private:
     }
 
     void TakeOver(DeviceKind kind, const View& before) {
-        const std::string device = Row(kind);
+        const std::string device = Row(kind, Below(5) != 0);
         const std::vector<std::string> choices = model->TakeOverChoices(kind, device);
         const std::string source = choices.empty() || Below(5) == 0 ? Row(kind) : Pick(choices);
         const bool consent = Below(2);
-        Log("take over " + source + " -> " + device + (consent ? " (yes)" : ""));
+        Log(std::string(kind ? "wave" : "midi") + ": take over " + source + " -> " + device +
+            (consent ? " (yes)" : ""));
         const std::vector<Owed> was = ledger;
         for (Owed& owed : ledger) {
             if (owed.kind != kind || owed.gone) {
@@ -425,7 +441,8 @@ private:
             backup[path] = was.bytes;
         }
         disk[path] = now;
-        Reload();
+        // The model reads the file again inside the write, where an operation may have failed.
+        Reload(faults.failAt > 0 && faults.count >= faults.failAt);
     }
 
     void CheckLedger() {
@@ -443,6 +460,17 @@ private:
             Expect(owed.gone || (name != shownAt[owed.kind].end() && *name->second == owed.value),
                    "lost the name " + owed.value + " of " + owed.home);
         }
+    }
+
+    // The short name a row had when the file was read, or null.
+    const std::string* ShownBefore(DeviceKind kind, const std::string& row) const {
+        for (const DeviceNameMap* map : {&shown.present[kind], &shown.absent[kind]}) {
+            const auto found = map->find(row);
+            if (found != map->end()) {
+                return &found->second;
+            }
+        }
+        return nullptr;
     }
 
     // The model's own spelling of a row, found as the model finds it; the row itself when the
@@ -469,6 +497,7 @@ private:
     bool unreadable = false;
     View shown;
     std::vector<Owed> ledger;
+    std::vector<std::string> recent[DeviceKindCount];
     HANDLE held = INVALID_HANDLE_VALUE;
     std::string steps;
     bool failed = false;
