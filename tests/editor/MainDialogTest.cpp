@@ -114,7 +114,7 @@ public:
     const std::vector<std::string> names[DeviceKindCount] = {
         {"YAMAHA CBX A Driver", "SW1000 MIDI OUT", "<fails>", "Cleared Device", "Long Device",
          "New Device", "yamaha cbx a driver", "3- USB MIDI Cable"},
-        {"SW1000 #1 WAVE OUT", "Quiet Wave", "SB16 WAVE 出力", "Padded Wave ", "Mix;A=B Out"}};
+        {"SW1000 #1 WAVE OUT", "Quiet Wave", "SB16 WAVE 出力", "Padded Wave ", "[Mix] Out"}};
     unsigned Count(DeviceKind kind) override { return static_cast<unsigned>(names[kind].size()); }
     bool Name(DeviceKind kind, unsigned id, char* name) override {
         const bool fails = names[kind].at(id) == "<fails>";
