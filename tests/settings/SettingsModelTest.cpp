@@ -96,8 +96,7 @@ public:
             Open(Below(5) ? dirs[Below(3)].Path("XGworks.exe") : "XGworks.exe", &before);
         } else if (action < 60) {
             // Started again, in a folder that is still XGworks'.
-            if (current.rfind(dirs[2].Path(), 0) != 0 ||
-                GetFileAttributesA(FolderFile().c_str()) != INVALID_FILE_ATTRIBUTES) {
+            if (current.rfind(dirs[2].Path(), 0) != 0 || Exists(FolderFile())) {
                 model = std::make_unique<SettingsModel>(devices);
                 Open(current);
             }
@@ -118,6 +117,9 @@ private:
         return items[Below(static_cast<int>(items.size()))];
     }
     void Log(const std::string& step) { steps += "  " + step + "\n"; }
+    static bool Exists(const std::string& path) {
+        return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
     void Expect(bool holds, const std::string& what) {
         steps += holds || failed ? "" : "FAILED: " + what + "\n";
         failed = failed || !holds;
@@ -200,10 +202,8 @@ private:
     void Open(const std::string& exe, const View* refused = nullptr) {
         Log("open " + exe);
         const std::string folder = exe.substr(0, exe.rfind('\\') + 1);
-        const bool known =
-            !folder.empty() &&
-            (GetFileAttributesA((folder + "XGworks.exe").c_str()) != INVALID_FILE_ATTRIBUTES ||
-             GetFileAttributesA((folder + "DrvShortName.ini").c_str()) != INVALID_FILE_ATTRIBUTES);
+        const bool known = !folder.empty() &&
+                           (Exists(folder + "XGworks.exe") || Exists(folder + "DrvShortName.ini"));
         if (!model) {
             model = std::make_unique<SettingsModel>(devices);
         }
@@ -310,19 +310,17 @@ private:
         const std::string now = ReadBytes(FolderFile());
         IniFile ini;
         ini.Open(FolderFile().c_str());
+        const std::vector<DeviceNameMap> names = NamesIn(ini);
         for (int kind = 0; kind < DeviceKindCount && !reset; ++kind) {
-            DeviceNameMap expected;
-            for (const DeviceNameMap& map :
-                 {std::get<2>(before)[kind * 2], std::get<2>(before)[kind * 2 + 1]}) {
-                for (const auto& [name, shortName] : map) {
-                    if (!shortName.empty()) {
-                        expected[name] = shortName;
-                    }
-                }
+            DeviceNameMap expected = std::get<2>(before)[kind * 2];
+            expected.insert(std::get<2>(before)[kind * 2 + 1].begin(),
+                            std::get<2>(before)[kind * 2 + 1].end());
+            for (auto it = expected.begin(); it != expected.end();) {
+                it = it->second.empty() ? expected.erase(it) : std::next(it);
             }
-            const DeviceNameMap names = NamesIn(ini)[kind];
-            Expect(names.size() == expected.size() &&
-                       std::equal(names.begin(), names.end(), expected.begin(),
+            // Keys as the file compares them, ignoring case.
+            Expect(names[kind].size() == expected.size() &&
+                       std::equal(expected.begin(), expected.end(), names[kind].begin(),
                                   [](const auto& x, const auto& y) {
                                       return !lstrcmpiA(x.first.c_str(), y.first.c_str()) &&
                                              x.second == y.second;
