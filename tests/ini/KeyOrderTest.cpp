@@ -1,0 +1,73 @@
+#include "ini/IniFile.h"
+#include "support/ScratchFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+using Entries = std::vector<std::pair<std::string, std::string>>;
+
+// A section holds its keys in lstrcmpiA's order, one entry for names that lstrcmpiA finds equal
+// with the first name's spelling and the last one's value, whether read from a file or set line
+// by line, and finds each name. The names, in shuffled order: the default text's, and pieces
+// joined in pairs, bare, around a blank and after 70 letters: double-byte characters (one with
+// "\" for its second byte, katakana of both widths, hiragana, a sound mark that follows its
+// neighbour), the hyphen and apostrophe that word sort weighs apart, other punctuation, digits,
+// and letters in both cases and widths.
+TEST(IniKeyOrder, SameAsLstrcmpi) {
+    ScratchFolder folder;
+    const std::string path = folder.Path("DrvShortName.ini");
+    WriteBytes(path, ReadBytes(VARNEL_DEFAULT_TEXT));
+    IniFile ini;
+    ASSERT_EQ(StatusOk, ini.Open(path.c_str()));
+    Entries lines;
+    for (const auto& [name, value] : *ini.Section(0)) {
+        lines.emplace_back(name, value);
+    }
+    const char* pieces[] = {"a", "A",  "b",  "Z",  "0",  "1",  "10", "9",  "-",
+                            "'", "_",  "#",  "!",  ".",  "&",  "~",  "表", "ソ",
+                            "ｿ", "そ", "ー", "ｶﾞ", "ガ", "ａ", "Ａ", "２"};
+    for (const char* p : pieces) {
+        for (const char* q : pieces) {
+            for (const char* infix : {"", " "}) {
+                for (const std::string& prefix : {std::string(), std::string(70, 'M')}) {
+                    lines.emplace_back(prefix + p + infix + q, std::to_string(lines.size()));
+                }
+            }
+        }
+    }
+    std::shuffle(lines.begin(), lines.end(), std::mt19937(23));
+    Entries expected = lines;
+    const auto compare = [](const auto& a, const auto& b) {
+        return lstrcmpiA(a.first.c_str(), b.first.c_str());
+    };
+    std::stable_sort(expected.begin(), expected.end(),
+                     [&](const auto& a, const auto& b) { return compare(a, b) < 0; });
+    for (auto it = expected.begin(); it != expected.end(); ++it) {
+        for (auto same = std::next(it); same != expected.end() && compare(*it, *same) == 0;) {
+            it->second = same->second;
+            same = expected.erase(same);
+        }
+    }
+    ASSERT_LT(expected.size(), lines.size());
+
+    std::string text = "[s]\n";
+    IniSection section;
+    for (const auto& [name, value] : lines) {
+        text += name + "=" + value + "\n";
+        section.Set(name.c_str(), value.c_str());
+    }
+    WriteBytes(path, text);
+    ASSERT_EQ(StatusOk, ini.Open(path.c_str()));
+    EXPECT_TRUE(expected == Entries(ini.Section(0)->begin(), ini.Section(0)->end()));
+    EXPECT_TRUE(expected == Entries(section.begin(), section.end()));
+    for (const auto& [name, value] : lines) {
+        const auto found = section.Find(name.c_str());
+        ASSERT_NE(section.end(), found) << name;
+        EXPECT_EQ(0, lstrcmpiA(found->first.c_str(), name.c_str())) << name;
+    }
+}
