@@ -21,22 +21,23 @@ bool IsTrailingBlank(char c) {
 
 // A header begins with "[" and names what stands before the first "]" after it; whatever
 // follows the "]" is ignored.
-bool IsHeader(const std::string& line, std::string& name) {
-    if (line.empty() || line[0] != '[') {
+bool IsHeader(const char* line, std::string& name) {
+    if (line[0] != '[') {
         return false;
     }
-    const char* close = FindAnsiChar(line.c_str() + 1, ']');
+    const char* close = FindAnsiChar(line + 1, ']');
     if (!close) {
         return false;
     }
-    name.assign(line.c_str() + 1, close);
+    name.assign(line + 1, close);
     return true;
 }
 
 // 1 for a line, 0 at the end of the file, -1 for a read error: a read that fails without
-// reaching the end would otherwise fail the same way for ever.
-int NextLine(TextStream& stream, std::string& line) {
-    if (stream.ReadString(line, LineCount) != 0) {
+// reaching the end would otherwise fail the same way for ever. The line ends at a NUL byte.
+int NextLine(TextStream& stream, char (&line)[LineCount]) {
+    line[0] = '\0';
+    if (stream.ReadLine(line, LineCount) != 0) {
         return 1;
     }
     return stream.AtEnd() ? 0 : -1;
@@ -78,29 +79,40 @@ char* TrimField(char* text) {
     return *start != '\0' ? start : nullptr;
 }
 
-StatusCode IniSection::ParseLine(const char* line) {
-    std::string copy(line);
-    char* text = copy.data();
-    if (char* comment = FindAnsiChar(text, ';')) {
-        *comment = '\0';
+namespace {
+
+// Sets the entry of line, which it cuts up, in section; StatusNoKey when line holds no key.
+StatusCode ParseLine(char* line, IniSection& section) {
+    // One pass finds both: the ";" that starts a comment, and the first "=" before it.
+    char* equals = nullptr;
+    for (char* p = line; *p != '\0'; p = NextAnsiChar(p)) {
+        if (*p == ';') {
+            *p = '\0';
+            break;
+        }
+        if (*p == '=' && !equals) {
+            equals = p;
+        }
     }
     const char* key;
     const char* value;
-    if (char* equals = FindAnsiChar(text, '=')) {
+    if (equals) {
         *equals = '\0';
-        key = TrimField(text);
+        key = TrimField(line);
         value = TrimField(equals + 1);
         if (!value) {
             value = "";
         }
     } else {
-        key = value = TrimField(text);
+        key = value = TrimField(line);
     }
     if (!key) {
         return StatusNoKey;
     }
-    return Set(key, value);
+    return section.Set(key, value);
 }
+
+} // namespace
 
 StatusCode IniFile::Open(const char* path) {
     char fullPath[MAX_PATH];
@@ -127,7 +139,7 @@ StatusCode IniFile::Parse() {
         return StatusNoSection;
     }
     const std::size_t sectionsBefore = sections.size();
-    std::string line;
+    char line[LineCount];
     std::string name;
     int got;
     while ((got = NextLine(*stream, line)) > 0 && !IsHeader(line, name)) {
@@ -142,8 +154,8 @@ StatusCode IniFile::Parse() {
             AddSection(section.release());
             section = std::make_unique<IniSection>();
             section->SetName(name.c_str());
-        } else if (line != "\n") {
-            section->ParseLine(line.c_str());
+        } else if (std::strcmp(line, "\n") != 0) {
+            ParseLine(line, *section);
         }
     }
     if (got < 0) {

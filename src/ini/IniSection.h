@@ -35,9 +35,6 @@ public:
     StatusCode Erase(iterator it);
     StatusCode Set(const char* key, const char* value);
 
-    // StatusOk when the line gave an entry, StatusNoKey when it holds no key.
-    StatusCode ParseLine(const char* line);
-
 private:
     Entries entries;
     // The entry that Set stored last, or end().
