@@ -81,7 +81,7 @@ char* TrimField(char* text) {
 
 namespace {
 
-// Sets the entry of line, which it cuts up, in section; StatusNoKey when line holds no key.
+// Loads the entry of line, which it cuts up, into section; StatusNoKey when line holds no key.
 StatusCode ParseLine(char* line, IniSection& section) {
     // One pass finds both: the ";" that starts a comment, and the first "=" before it.
     char* equals = nullptr;
@@ -109,7 +109,7 @@ StatusCode ParseLine(char* line, IniSection& section) {
     if (!key) {
         return StatusNoKey;
     }
-    return section.Set(key, value);
+    return section.Load(key, value);
 }
 
 } // namespace
@@ -151,6 +151,7 @@ StatusCode IniFile::Parse() {
     section->SetName(name.c_str());
     while (got >= 0 && (got = NextLine(*stream, line)) > 0) {
         if (IsHeader(line, name)) {
+            section->Settle();
             AddSection(section.release());
             section = std::make_unique<IniSection>();
             section->SetName(name.c_str());
@@ -162,6 +163,7 @@ StatusCode IniFile::Parse() {
         sections.resize(sectionsBefore);
         return StatusReadFailed;
     }
+    section->Settle();
     AddSection(section.release());
     return StatusOk;
 }

@@ -1,6 +1,7 @@
 #include "ini/FileReplacement.h"
 #include "ini/IniFile.h"
 #include "ini/IniSection.h"
+#include "ini/NoCaseLess.h"
 #include "ini/TextFile.h"
 
 #include <windows.h>

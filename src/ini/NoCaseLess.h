@@ -4,8 +4,9 @@
 
 #include <string>
 
-// The one ordering of device names, section names, key names and file dialog selections:
-// the user's locale decides what "ignoring case" means, exactly as lstrcmpiA does.
+// The one ordering of device names, section names, key names (IniKey keeps it in a sort key)
+// and file dialog selections: the user's locale decides what "ignoring case" means, exactly as
+// lstrcmpiA does.
 struct NoCaseLess {
     bool operator()(const char* a, const char* b) const { return lstrcmpiA(a, b) < 0; }
     bool operator()(const std::string& a, const std::string& b) const {
