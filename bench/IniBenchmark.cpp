@@ -1,9 +1,9 @@
 // Measures the INI layer against the platform's profile functions on the same files and
 // prints the medians of repeated runs.
 //
-//     VarnelBench.exe <default text> [<Varnel.exe> <EmptyDialog.exe>]
+//     VarnelBench.exe <default text> [<Varnel.exe> <EmptyDialog.exe> <PlatformDialog.exe>]
 //
-// Given the two programs, it also times Varnel's start-up (StartupBenchmark).
+// Given the three programs, it also times Varnel's start-up (StartupBenchmark).
 
 #include "StartupBenchmark.h"
 #include "Stopwatch.h"
@@ -194,7 +194,8 @@ void PrintRow(const char* operation, const char* file, std::size_t entries, cons
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr,
-                     "usage: VarnelBench <DrvShortName.ini> [<Varnel.exe> <EmptyDialog.exe>]\n");
+                     "usage: VarnelBench <DrvShortName.ini> [<Varnel.exe> <EmptyDialog.exe> "
+                     "<PlatformDialog.exe>]\n");
         return 2;
     }
     const std::string defaultText = ReadBytes(argv[1]);
@@ -234,7 +235,7 @@ int main(int argc, char** argv) {
     std::printf("* the profile functions changed a sample of the keys; the time is scaled to "
                 "all keys\n");
 
-    if (argc > 3 && !PrintStartup(argv[2], argv[3])) {
+    if (argc > 4 && !PrintStartup(argv[2], argv[3], argv[4])) {
         return 1;
     }
 
