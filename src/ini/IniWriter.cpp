@@ -8,12 +8,13 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 namespace {
 
 // A key that starts like a header would read back as one, taking every line below it into
 // another section; the reader trims the blank put before it.
-std::size_t Indent(const std::string& key) {
+std::size_t Indent(std::string_view key) {
     return !key.empty() && key[0] == '[' ? 1 : 0;
 }
 

@@ -129,9 +129,11 @@ void SettingsModel::LoadNames() {
                 return section && found != section->end() ? found->second.c_str() : nullptr;
             });
         if (section) {
+            // The section is in the map's order already: each name goes after the one before.
             for (const auto& [name, shortName] : *section) {
                 if (present[kind].count(name) == 0) {
-                    absent[kind][name] = FitShortName(shortName.c_str());
+                    absent[kind].emplace_hint(absent[kind].end(), name,
+                                              FitShortName(shortName.c_str()));
                 }
             }
         }
