@@ -14,8 +14,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <map>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
