@@ -1,4 +1,6 @@
 // The least a dialog program does: for comparison with Varnel's start-up on the same Wine.
+#include "EmptyTemplate.h"
+
 #include <windows.h>
 
 namespace {
@@ -14,13 +16,6 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM, LPARAM) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    struct {
-        DLGTEMPLATE header;
-        WORD menu, windowClass, title;
-    } empty = {};
-    empty.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_CENTER;
-    empty.header.cx = 100;
-    empty.header.cy = 50;
-    DialogBoxIndirectParamA(instance, &empty.header, nullptr, DialogProc, 0);
+    RunEmptyDialog(instance, DialogProc);
     return 0;
 }

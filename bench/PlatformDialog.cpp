@@ -2,6 +2,8 @@
 // dialog in a program that loads the DLLs Varnel loads, with common controls 6 (the manifest
 // and InitCommonControlsEx for the list view), and that asks for the MIDI and wave output
 // devices in its WM_INITDIALOG, as Varnel's dialog does before it shows.
+#include "EmptyTemplate.h"
+
 #include <windows.h>
 #include <commctrl.h>
 #include <commdlg.h>
@@ -47,13 +49,6 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM, LPARAM) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&classes);
-    struct {
-        DLGTEMPLATE header;
-        WORD menu, windowClass, title;
-    } empty = {};
-    empty.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_CENTER;
-    empty.header.cx = 100;
-    empty.header.cy = 50;
-    DialogBoxIndirectParamA(instance, &empty.header, nullptr, DialogProc, 0);
+    RunEmptyDialog(instance, DialogProc);
     return 0;
 }
