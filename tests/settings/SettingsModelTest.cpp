@@ -401,26 +401,4 @@ TEST_P(Sequences, NoneLosesAName) {
 
 INSTANTIATE_TEST_SUITE_P(SettingsModel, Sequences, testing::Range(0u, 5u));
 
-// A save that fails leaves the document as it was: a name not connected that was cleared before
-// it and typed back after it keeps its line when another edit is saved.
-TEST(SettingsModel, FailedSaveLeavesTheDocument) {
-    ScratchFolder folder;
-    WriteBytes(folder.Path("XGworks.exe"), "");
-    WriteBytes(folder.Path("DrvShortName.ini"), "[Wave Out]\r\nGone=G\r\n");
-    Devices devices;
-    SettingsModel model(devices);
-    ASSERT_EQ(model.Open(folder.Path("XGworks.exe")), SettingsModel::OpenLoaded);
-    ASSERT_TRUE(model.SetName(WaveOut, "Gone", ""));
-    Faults faults;
-    faults.failAt = 5; // the replace
-    {
-        FileOperations::Override failing(faults);
-        EXPECT_EQ(model.Save().step, WriteFailed);
-    }
-    ASSERT_TRUE(model.SetName(WaveOut, "Gone", "G") && model.SetName(WaveOut, "Quiet Wave", "Q"));
-    ASSERT_TRUE(model.Save());
-    EXPECT_EQ(ReadBytes(folder.Path("DrvShortName.ini")),
-              "[Wave Out]\r\nGone       = G\r\nQuiet Wave = Q\r\n\r\n\r\n\r\n");
-}
-
 } // namespace
