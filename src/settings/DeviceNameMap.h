@@ -4,7 +4,6 @@
 #include "settings/DeviceSource.h"
 #include "ini/NoCaseLess.h"
 
-#include <functional>
 #include <map>
 #include <string>
 
@@ -20,21 +19,16 @@ std::string FitShortName(const char* text);
 // blanks that the file cannot keep, since its reader trims them; empty when only blanks.
 std::string StoredShortName(const std::string& boxText);
 
-// Whether two device names likely name one device that the system renamed: equal ignoring
-// case once a leading number and "- " is taken from each, as the system numbers a second device
-// of one model ("2- USB MIDI Cable") and numbers it anew after a move to another port.
-bool SameDeviceModel(const std::string& a, const std::string& b);
-
 // A present device's system name -> its short name (empty: none), ordered ignoring case.
 using DeviceNameMap = std::map<std::string, std::string, NoCaseLess>;
 
-// The short name the settings give deviceName, or null when they have none.
-using ShortNameLookup = std::function<const char*(const char* deviceName)>;
+// The name of each device of a kind that the source can name -> how many devices bear it.
+using DeviceCounts = std::map<std::string, unsigned, NoCaseLess>;
 
-// Adds every device of kind that the source can name, with the short name the lookup finds
-// for it cut to MaxShortNameBytes; a device named like an earlier one (ignoring case) shares
-// its entry. A name is taken without leading and trailing blanks, as the file's reader takes
-// keys (the system may cut a long name right after a blank), so that the device finds its line
-// and a save writes the key that is read back; a name of blanks alone is skipped.
-void MergeDeviceNames(DeviceNameMap& map, DeviceSource& devices, DeviceKind kind,
-                      const ShortNameLookup& lookup);
+// The devices of kind that the source can name. A name is taken as XGworks takes it: at most
+// MaxShortNameBytes of whole characters (the system may fill the whole field without a
+// terminator), then without leading and trailing blanks, as the file's reader takes keys (the
+// system may cut a long name right after a blank), so that the device finds its line and a save
+// writes the key that is read back; a name of blanks alone is skipped. Devices named alike
+// (ignoring case) are one entry, which XGworks cannot tell apart either.
+DeviceCounts ListDevices(DeviceSource& devices, DeviceKind kind);

@@ -11,7 +11,7 @@ public:
 
     virtual ~DeviceSource() = default;
     virtual unsigned Count(DeviceKind kind) = 0;
-    // Copies the name of device id into name (NameSize bytes); false when its capabilities
-    // cannot be queried.
+    // Copies the name of device id into name (NameSize bytes, as the system fills them: not
+    // always with a terminator); false when its capabilities cannot be queried.
     virtual bool Name(DeviceKind kind, unsigned id, char* name) = 0;
 };

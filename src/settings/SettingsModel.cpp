@@ -106,6 +106,7 @@ SettingsModel::OpenResult SettingsModel::Open(const std::string& path) {
 
 void SettingsModel::ClearNames() {
     for (int kind = 0; kind < DeviceKindCount; ++kind) {
+        counts[kind].clear();
         present[kind].clear();
         absent[kind].clear();
         loadedPresent[kind].clear();
@@ -121,14 +122,12 @@ void SettingsModel::LoadNames() {
         return;
     }
     for (int kind = 0; kind < DeviceKindCount; ++kind) {
-        const IniSection* section = document->FindSection(DeviceKindSection[kind]);
-        MergeDeviceNames(
-            present[kind], devices, static_cast<DeviceKind>(kind),
-            [section](const char* name) -> const char* {
-                const auto found = section ? section->Find(name) : IniSection::const_iterator();
-                return section && found != section->end() ? found->second.c_str() : nullptr;
-            });
-        if (section) {
+        counts[kind] = ListDevices(devices, static_cast<DeviceKind>(kind));
+        for (const auto& entry : counts[kind]) {
+            present[kind].emplace_hint(present[kind].end(), entry.first,
+                                       FileShortName(static_cast<DeviceKind>(kind), entry.first));
+        }
+        if (const IniSection* section = document->FindSection(DeviceKindSection[kind])) {
             // The section is in the map's order already: each name goes after the one before.
             for (const auto& [name, shortName] : *section) {
                 if (present[kind].count(name) == 0) {
@@ -140,6 +139,52 @@ void SettingsModel::LoadNames() {
         loadedPresent[kind] = present[kind];
         loadedAbsent[kind] = absent[kind];
     }
+}
+
+std::string SettingsModel::FileShortName(DeviceKind kind, const std::string& device) const {
+    const IniSection* section = document->FindSection(DeviceKindSection[kind]);
+    const auto found = section ? section->Find(device.c_str()) : IniSection::const_iterator();
+    return section && found != section->end() ? FitShortName(found->second.c_str()) : "";
+}
+
+void SettingsModel::Refresh() {
+    // A file that could not be read lists nothing: there are no names to keep.
+    if (fileState != FileLoaded && fileState != FileEmpty) {
+        return;
+    }
+    for (int kind = 0; kind < DeviceKindCount; ++kind) {
+        // Every name with what the file held for it, wherever it is listed now.
+        DeviceNameMap names = present[kind], loaded = loadedPresent[kind];
+        names.insert(absent[kind].begin(), absent[kind].end());
+        loaded.insert(loadedAbsent[kind].begin(), loadedAbsent[kind].end());
+        counts[kind] = ListDevices(devices, static_cast<DeviceKind>(kind));
+        DeviceNameMap comes, comesLoaded, stays, staysLoaded;
+        for (const auto& entry : counts[kind]) {
+            const auto known = names.find(entry.first);
+            const std::string name = known != names.end()
+                                         ? known->second
+                                         : FileShortName(static_cast<DeviceKind>(kind), entry.first);
+            comes.emplace_hint(comes.end(), entry.first, name);
+            comesLoaded.emplace_hint(comesLoaded.end(), entry.first,
+                                     known != names.end() ? loaded.at(known->first) : name);
+        }
+        for (const auto& [name, shortName] : names) {
+            const std::string& was = loaded.at(name);
+            if (comes.count(name) == 0 && (!shortName.empty() || !was.empty())) {
+                stays.emplace_hint(stays.end(), name, shortName);
+                staysLoaded.emplace_hint(staysLoaded.end(), name, was);
+            }
+        }
+        present[kind] = std::move(comes);
+        loadedPresent[kind] = std::move(comesLoaded);
+        absent[kind] = std::move(stays);
+        loadedAbsent[kind] = std::move(staysLoaded);
+    }
+}
+
+unsigned SettingsModel::DeviceCount(DeviceKind kind, const std::string& device) const {
+    const auto found = counts[kind].find(device);
+    return found != counts[kind].end() ? found->second : 0;
 }
 
 std::string* SettingsModel::NameSlot(DeviceKind kind, const std::string& device) {
@@ -204,30 +249,49 @@ std::vector<std::string> SettingsModel::TakeOverChoices(DeviceKind kind,
     std::vector<std::string> others;
     for (const auto& [name, shortName] : absent[kind]) {
         if (!shortName.empty()) {
-            (SameDeviceModel(name, device) ? likely : others).push_back(name);
+            (LikelySameDevice(kind, name, device) ? likely : others).push_back(name);
         }
     }
     likely.insert(likely.end(), others.begin(), others.end());
     return likely;
 }
 
-const DeviceNameMap::value_type* SettingsModel::ProposalFor(DeviceKind kind,
-                                                            const std::string& device) const {
-    // Only a present device without a name, and only one match: two would be a guess.
-    const auto found = present[kind].find(device);
-    if (found == present[kind].end() || !found->second.empty() || !CanName(kind, device)) {
-        return nullptr;
-    }
-    const DeviceNameMap::value_type* match = nullptr;
-    for (const auto& entry : absent[kind]) {
-        if (!entry.second.empty() && SameDeviceModel(entry.first, device)) {
-            if (match) {
-                return nullptr;
+std::vector<RenameMatch> SettingsModel::RenameMatches(DeviceKind kind) const {
+    std::vector<RenameMatch> matches;
+    std::map<std::string, int, NoCaseLess> ofSource;
+    for (const auto& [device, shortName] : present[kind]) {
+        if (!shortName.empty() || !CanName(kind, device)) {
+            continue;
+        }
+        const std::size_t first = matches.size();
+        for (const auto& [source, sourceName] : absent[kind]) {
+            const RenameReason reason =
+                sourceName.empty() ? NotRenamed : LikelySameDevice(kind, device, source);
+            if (reason != NotRenamed) {
+                matches.push_back({kind, device, source, sourceName, reason, matches.size() == first});
+                ++ofSource[source];
             }
-            match = &entry;
+        }
+        // Two sources for one device would be a guess.
+        if (matches.size() - first > 1) {
+            matches[first].sure = false;
         }
     }
-    return match;
+    // So would one source for two devices.
+    for (RenameMatch& match : matches) {
+        match.sure = match.sure && ofSource[match.source] == 1;
+    }
+    return matches;
+}
+
+const DeviceNameMap::value_type* SettingsModel::ProposalFor(DeviceKind kind,
+                                                            const std::string& device) const {
+    for (const RenameMatch& match : RenameMatches(kind)) {
+        if (match.sure && lstrcmpiA(match.device.c_str(), device.c_str()) == 0) {
+            return &*absent[kind].find(match.source);
+        }
+    }
+    return nullptr;
 }
 
 bool SettingsModel::HasEdits() const {
@@ -378,6 +442,37 @@ WriteResult SettingsModel::Reset(const std::string& text, const DiskState* agree
         Reopen();
     }
     return result;
+}
+
+RenameReview::RenameReview(const SettingsModel& model) {
+    for (int kind = 0; kind < DeviceKindCount; ++kind) {
+        for (RenameMatch& match : model.RenameMatches(static_cast<DeviceKind>(kind))) {
+            chosen.push_back(match.sure);
+            matches.push_back(std::move(match));
+        }
+    }
+}
+
+void RenameReview::Choose(std::size_t match, bool choose) {
+    const RenameMatch& it = matches.at(match);
+    for (std::size_t other = 0; choose && other < matches.size(); ++other) {
+        if (matches[other].kind == it.kind &&
+            (matches[other].device == it.device || matches[other].source == it.source)) {
+            chosen[other] = false;
+        }
+    }
+    chosen[match] = choose;
+}
+
+int RenameReview::Apply(SettingsModel& model) const {
+    int taken = 0;
+    for (std::size_t match = 0; match < matches.size(); ++match) {
+        if (chosen[match]) {
+            const RenameMatch& it = matches[match];
+            taken += model.TakeOver(it.kind, it.device, it.source, false) == TakenOver;
+        }
+    }
+    return taken;
 }
 
 void SettingsModel::Reopen() {

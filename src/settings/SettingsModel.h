@@ -5,6 +5,7 @@
 #include "settings/DeviceKind.h"
 #include "settings/DeviceNameMap.h"
 #include "settings/DeviceSource.h"
+#include "settings/LikelySameDevice.h"
 
 #include <memory>
 #include <string>
@@ -64,6 +65,18 @@ enum TakeOverResult {
     TakeOverRefused,      // no such devices, or the source has no name to give
 };
 
+// A present device without a short name, a device not connected of its kind whose short name it
+// could take over since it is likely the same device, with that name, and why. sure: the only
+// such pair of either, which the user is offered as a proposal.
+struct RenameMatch {
+    DeviceKind kind;
+    std::string device;
+    std::string source;
+    std::string shortName;
+    RenameReason reason;
+    bool sure;
+};
+
 // A short name that present devices of one kind share, with their names.
 struct SharedShortName {
     std::string shortName;
@@ -120,6 +133,13 @@ public:
     const std::string* ShortNameOf(DeviceKind kind, const std::string& device) const;
     // Whether a device can be given a short name (one not connected always can).
     bool CanName(DeviceKind kind, const std::string& device) const;
+    // How many present devices bear the name (ignoring case); 0 for none.
+    unsigned DeviceCount(DeviceKind kind, const std::string& device) const;
+
+    // Lists the present devices anew, as after a device was plugged in or out, keeping every
+    // name and take-over: a device that comes gets the name it had here, or the file's as at
+    // start; one that goes with a name, or with a line in the file, stays as not connected.
+    void Refresh();
 
     // Gives device the name text holds, without the blanks around it; false, changing nothing,
     // when it cannot be stored (CheckShortName) or the device cannot be named.
@@ -132,8 +152,11 @@ public:
                             bool consent);
     // The devices not connected of kind that have a short name, the likely same device first.
     std::vector<std::string> TakeOverChoices(DeviceKind kind, const std::string& device) const;
-    // The one device not connected with a short name that is likely the same as a present
-    // device without one, or null when there is none or more than one.
+    // Every pair of a present device without a short name (that can have one) and a device not
+    // connected with one that LikelySameDevice matches, in the order of the devices, then of the
+    // sources.
+    std::vector<RenameMatch> RenameMatches(DeviceKind kind) const;
+    // The device not connected of the sure match of a present device, or null.
     const DeviceNameMap::value_type* ProposalFor(DeviceKind kind, const std::string& device) const;
 
     // Whether a name differs from what the file held.
@@ -158,6 +181,8 @@ private:
     };
 
     std::string* NameSlot(DeviceKind kind, const std::string& device);
+    // The short name the file holds for device, cut as XGworks reads it; empty when none.
+    std::string FileShortName(DeviceKind kind, const std::string& device) const;
     void LoadNames();
     void ClearNames();
     // Writes the names into the document; false, with it as before, when the write fails.
@@ -172,11 +197,29 @@ private:
     std::string settingsPath;
     SettingsFileState fileState = FileNone;
     DiskState loadedDisk;
+    DeviceCounts counts[DeviceKindCount];
     DeviceNameMap present[DeviceKindCount];
     DeviceNameMap absent[DeviceKindCount];
     DeviceNameMap loadedPresent[DeviceKindCount];
     DeviceNameMap loadedAbsent[DeviceKindCount];
     std::map<std::string, TakeOverRecord, NoCaseLess> takeOvers[DeviceKindCount];
+};
+
+// The user's choice among the rename matches of both kinds, sure ones chosen at first. A device
+// takes one name and a name goes to one device: choosing a match drops the chosen ones that
+// share its device or its source.
+class RenameReview {
+public:
+    explicit RenameReview(const SettingsModel& model);
+    const std::vector<RenameMatch>& Matches() const { return matches; }
+    bool Chosen(std::size_t match) const { return chosen.at(match); }
+    void Choose(std::size_t match, bool choose);
+    // Takes the chosen names over in the model, as the user would one by one; how many.
+    int Apply(SettingsModel& model) const;
+
+private:
+    std::vector<RenameMatch> matches;
+    std::vector<bool> chosen;
 };
 
 // The file at path as it is now.

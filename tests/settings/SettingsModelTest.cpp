@@ -23,11 +23,17 @@
 
 namespace {
 
-// Present devices: renamed ones, double-byte ones, some whose names the file cannot hold.
+// Present devices: renamed ones, double-byte ones, some whose names the file cannot hold; the
+// system plugs in and out from the pool.
 struct Devices : DeviceSource {
-    const std::vector<std::string> names[DeviceKindCount] = {
-        {"YAMAHA CBX A Driver", "3- USB MIDI Cable", "Mix;A=B Out", "Two\nLines", "ＭＩＤＩ出力"},
-        {"SW1000 #1 WAVE OUT", "Quiet Wave", "Padded Wave ", "SB16 WAVE 出力"}};
+    std::vector<std::string> names[DeviceKindCount] = {
+        {"YAMAHA CBX A Driver", "3- USB MIDI Cable", "Mix;A=B Out", "Two\nLines", "ＭＩＤＩ出力",
+         "MIDIOUT2 (Stage Out)", "Stage Out (2)"},
+        {"SW1000 #1 WAVE OUT", "Quiet Wave", "Padded Wave ", "SB16 WAVE 出力", "2- Absent Wave"}};
+    const std::vector<std::string> pool[DeviceKindCount] = {
+        {"YAMAHA CBX A Driver", "yamaha cbx a driver", "3- USB MIDI Cable", "USB MIDI Cable",
+         "MIDIOUT2 (Stage Out)", "Stage Out (2)", "2- ＭＩＤＩ出力", "Mix", "Two\nLines"},
+        {"Quiet Wave", "2- Quiet Wave", "Absent Wave", "MIDIOUT2 (Padded Wave)", "表示 (3)"}};
     unsigned Count(DeviceKind kind) override { return static_cast<unsigned>(names[kind].size()); }
     bool Name(DeviceKind kind, unsigned id, char* name) override {
         return lstrcpynA(name, names[kind][id].c_str(), NameSize) != nullptr;
@@ -71,13 +77,13 @@ public:
         corpus = files;
         for (std::string text; corpus.size() < files.size() + 4; corpus.push_back(text)) {
             for (int line = Below(12); line-- > 0;) {
-                text += (Below(4) ? Pick(Keys) + "=" + Pick(Texts) : "[Midi Out]") + "\r\n";
+                text += (Below(4) ? Pick(Keys) + "=" + Pick(Texts) : Below(2) ? "[Midi Out]" : "[Wave Out]") + "\r\n";
             }
         }
         // The third folder holds no XGworks.exe: it is XGworks' only while its file is there.
         for (int dir = 0; dir < 3; ++dir) {
             WriteBytes(dirs[dir].Path(dir < 2 ? "XGworks.exe" : "notes.txt"), "");
-            Put(dir, Pick(corpus));
+            Put(dir, File());
         }
         Open(dirs[0].Path("XGworks.exe"));
     }
@@ -100,8 +106,10 @@ public:
                 model = std::make_unique<SettingsModel>(devices);
                 Open(current);
             }
-        } else if (action < 72) {
+        } else if (action < 65) {
             Other(before);
+        } else if (action < 72) {
+            Below(3) ? Review(before) : Plug(kind);
         } else {
             Write(action >= 88, before);
         }
@@ -115,6 +123,12 @@ private:
     int Below(int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); }
     template <typename T> T Pick(const std::vector<T>& items) {
         return items[Below(static_cast<int>(items.size()))];
+    }
+    // Often one whose names the devices bear renamed, some of them alike.
+    std::string File() {
+        return Below(3) ? Pick(corpus)
+                        : "[Midi Out]\r\nStage Out=SO\r\n2- USB MIDI Cable=UM\r\nUSB MIDI Cable=U2\r\n"
+                          "[Wave Out]\r\nAbsent Wave=AW\r\nQuiet Wave (4)=Q4\r\n";
     }
     void Log(const std::string& step) { steps += "  " + step + "\n"; }
     static bool Exists(const std::string& path) {
@@ -175,6 +189,11 @@ private:
     void TakeOver(DeviceKind kind, const View& before) {
         const std::string device = Row(kind, Below(5));
         const std::vector<std::string> choices = model->TakeOverChoices(kind, device);
+        for (std::size_t i = 1; i < choices.size(); ++i) {
+            Expect(!LikelySameDevice(kind, choices[i], device) ||
+                       LikelySameDevice(kind, choices[i - 1], device),
+                   "the likely device is not offered first for " + device);
+        }
         const std::string source =
             choices.empty() || Below(5) == 0 ? Row(kind, false) : Pick(choices);
         const bool consent = Below(2);
@@ -197,6 +216,66 @@ private:
             ledger = was;
             Expect(ViewOf(*model) == before, "a take-over not done changed the model");
         }
+    }
+
+    // The review of renamed devices: sure matches chosen at first, never an ambiguous one, never
+    // two of a device or a source; the user chooses at random, then OK or キャンセル.
+    void Review(const View& before) {
+        RenameReview review(*model);
+        const std::vector<RenameMatch>& matches = review.Matches();
+        for (std::size_t i = 0; i < 2 * matches.size(); ++i) {
+            review.Choose(Below(static_cast<int>(matches.size())), Below(3) != 0);
+        }
+        std::map<std::string, int> uses;
+        for (std::size_t i = 0; i < matches.size(); ++i) {
+            const auto& [kind, device, source, shortName, reason, sure] = matches[i];
+            ++uses["d" + std::to_string(kind) + device];
+            ++uses["s" + std::to_string(kind) + source];
+            // A choice's device and source appear in no other choice.
+            uses["c" + std::to_string(kind) + device] += review.Chosen(i);
+            uses["c" + std::to_string(kind) + source] += review.Chosen(i);
+        }
+        for (const RenameMatch& match : matches) {
+            const std::string d = std::to_string(match.kind) + match.device;
+            const std::string s = std::to_string(match.kind) + match.source;
+            Expect(match.sure == (uses["d" + d] == 1 && uses["s" + s] == 1) &&
+                       uses["c" + d] <= 1 && uses["c" + s] <= 1,
+                   "the review ticks an ambiguous match, or two of one device or source");
+        }
+        const bool ok = Below(2);
+        Log(std::string("review of ") + std::to_string(matches.size()) + (ok ? ", OK" : ", cancel"));
+        for (std::size_t i = 0; ok && i < matches.size(); ++i) {
+            for (Owed& owed : ledger) {
+                const bool moved = review.Chosen(i) && owed.kind == matches[i].kind &&
+                                   owed.at == matches[i].source;
+                owed.at = moved ? matches[i].device : owed.at;
+            }
+        }
+        ok ? void(review.Apply(*model)) : Expect(ViewOf(*model) == before, "a cancel changed");
+    }
+
+    // Devices plugged in and out: every name stays, at its device or as not connected, and
+    // listing them anew is no edit.
+    void Plug(DeviceKind kind) {
+        auto& names = devices.names[kind];
+        names.clear();
+        for (const std::string& name : devices.pool[kind]) {
+            if (Below(2)) {
+                names.push_back(name);
+            }
+        }
+        Log(std::to_string(kind) + ": plugged " + std::to_string(names.size()) + " devices");
+        const bool edits = model->HasEdits();
+        const View was = ViewOf(*model);
+        model->Refresh();
+        for (int map = 0; map < 4; ++map) {
+            for (const auto& [device, shortName] : std::get<2>(was)[map]) {
+                const std::string* now = model->ShortNameOf(static_cast<DeviceKind>(map / 2), device);
+                Expect(shortName.empty() || (now && *now == shortName),
+                       "a refresh lost the name of " + device);
+            }
+        }
+        Expect(model->HasEdits() == edits, "a refresh made or undid an edit");
     }
 
     void Open(const std::string& exe, const View* refused = nullptr) {
@@ -263,7 +342,7 @@ private:
                                        OPEN_EXISTING, 0, nullptr)
                          : INVALID_HANDLE_VALUE;
         if (what < 2) {
-            Put(dir, Pick(corpus));
+            Put(dir, File());
         } else if (what == 2) {
             // Moved away first: a file that Varnel holds open would stay until it lets go.
             const std::string gone = dirs[3].Path(std::to_string(steps.size()));
@@ -334,17 +413,9 @@ private:
     }
 
     void Check() {
-        // Rows by their bytes: the ledger spells them as the model does.
-        std::map<std::pair<int, std::string>, std::string> shownNow;
-        const View now = ViewOf(*model);
-        for (int map = 0; map < 4; ++map) {
-            for (const auto& entry : std::get<2>(now)[map]) {
-                shownNow.emplace(std::make_pair(map / 2, entry.first), entry.second);
-            }
-        }
         for (const Owed& owed : ledger) {
-            const auto name = shownNow.find({owed.kind, owed.at});
-            Expect(owed.gone || (name != shownNow.end() && name->second == owed.value),
+            const std::string* name = model->ShortNameOf(static_cast<DeviceKind>(owed.kind), owed.at);
+            Expect(owed.gone || (name && *name == owed.value),
                    "lost the name " + owed.value + " of " + owed.home);
         }
         for (int dir = 0; dir < 3; ++dir) {
