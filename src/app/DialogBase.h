@@ -18,6 +18,10 @@ public:
 
     // The value given to End, or -1 when the dialog cannot be created.
     INT_PTR RunModal(HWND parent, LPARAM initParam);
+    // A key pressed anywhere in the dialog while it runs modally, before the dialog manager or
+    // the control with the focus sees it: true when the dialog took it. It runs outside the
+    // window procedure, so it should only post what is to be done.
+    virtual bool OnDialogKey(WPARAM key);
     BOOL End(INT_PTR result);
     BOOL Close();
 

@@ -72,3 +72,28 @@ int ListView::GetNextSelected(int first) {
     return static_cast<int>(
         Send(LVM_GETNEXTITEM, static_cast<WPARAM>(first - 1), MAKELPARAM(LVNI_SELECTED, 0)));
 }
+
+BOOL ListView::SelectRow(int row) {
+    LVITEMA item = {};
+    item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    return Send(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)) &&
+           Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
+BOOL ListView::SetColumnWidth(int column, int width) {
+    return static_cast<BOOL>(Send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), width));
+}
+
+BOOL ListView::SetCheck(int row, bool checked) {
+    LVITEMA item = {};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    // State image 1 is the empty box, 2 the ticked one.
+    item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+    return static_cast<BOOL>(
+        Send(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
+}
+
+bool ListView::GetCheck(int row) {
+    const LRESULT state = Send(LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
+    return state == INDEXTOSTATEIMAGEMASK(2);
+}

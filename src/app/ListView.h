@@ -25,4 +25,12 @@ public:
     DWORD SetExtendedStyle(DWORD style);
     // The first selected row at or after first, -1 when there is none.
     int GetNextSelected(int first);
+    // Selects row and gives it the focus rectangle, scrolled into view; FALSE for no row.
+    BOOL SelectRow(int row);
+    // LVM_SETCOLUMNWIDTH: a width in pixels, or LVSCW_AUTOSIZE_USEHEADER to fit the column's texts
+    // and its header.
+    BOOL SetColumnWidth(int column, int width);
+    // The check box of a row in a list with LVS_EX_CHECKBOXES.
+    BOOL SetCheck(int row, bool checked);
+    bool GetCheck(int row);
 };

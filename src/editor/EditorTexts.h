@@ -75,3 +75,18 @@ constexpr const char* UnnamableDeviceText = "(設定ファイルに書けない�
 // Why "..." changed nothing: the chosen folder is not XGworks'.
 constexpr const char* NotXGworksFolderText =
     "選んだフォルダには XGworks.exe も DrvShortName.ini もありません。";
+
+// Beside the button that opens the review of devices that Windows renamed, while present
+// devices without a short name have a likely old one in the file: "名前を引き継げるデバイス: 5".
+constexpr char RenamedDevicesFormat[] = "名前を引き継げるデバイス: %d";
+// The review's columns, and why a device not connected is likely the present one.
+constexpr const char* ReviewColumns[] = {"種類", "デバイス", "引き継ぐ元 (未接続)", "短い名前",
+                                         "理由"};
+constexpr const char* RenameReasonText[] = {"", "番号", "31 バイトで切れた名前", "旧形式"};
+
+// Two or more present devices of one kind under one name, which XGworks cannot tell apart: the
+// row "Desk MIDI (2 台)", and what the selected row says of it.
+constexpr char SameNameDevicesFormat[] = "%s (%u 台)";
+constexpr char SameNameDevicesNote[] =
+    "同じ名前のデバイスが %u 台あります。XGworks では見分けがつかないため、"
+    "短い名前はその全部に使われます。";

@@ -4,6 +4,7 @@
 #include "dialogs/FileDialog.h"
 #include "editor/E8Error.h"
 #include "editor/EditorTexts.h"
+#include "editor/RenameReviewDialog.h"
 #include "editor/ResourceIds.h"
 #include "editor/WinmmDeviceSource.h"
 #include "host/RegistryKey.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -65,6 +67,21 @@ std::string MenuText(const std::string& text) {
     return escaped;
 }
 
+// Device changes come in bursts as a device's drivers load: the list is filled once they settle.
+constexpr UINT RefreshDelay = 500;
+
+// One of the dialog's own modal loops, open while it lives.
+class ModalLoop {
+public:
+    explicit ModalLoop(int& open) : open(open) { ++open; }
+    ~ModalLoop() { --open; }
+    ModalLoop(const ModalLoop&) = delete;
+    ModalLoop& operator=(const ModalLoop&) = delete;
+
+private:
+    int& open;
+};
+
 } // namespace
 
 MainDialog::MainDialog() : MainDialog(SystemDevices()) {}
@@ -96,6 +113,16 @@ INT_PTR MainDialog::HandleMessage(HWND handle, UINT message, WPARAM wParam, LPAR
                 return TRUE;
             }
             break;
+        case WM_DEVICECHANGE:
+            SetTimer(handle, IDC_REFRESH, RefreshDelay, nullptr);
+            return TRUE;
+        case WM_TIMER:
+            // A question open now is about the rows as they are: the list waits until it closes.
+            if (wParam == IDC_REFRESH && modalLoops == 0) {
+                KillTimer(handle, IDC_REFRESH);
+                RefreshDevices();
+            }
+            break;
         case WM_CLOSE:
             // Handled: the dialog manager would turn an unhandled WM_CLOSE into another
             // キャンセル, and so ask again at once after a No.
@@ -110,6 +137,10 @@ INT_PTR MainDialog::HandleMessage(HWND handle, UINT message, WPARAM wParam, LPAR
         ShowError(E8Unknown);
     }
     return 0;
+}
+
+bool MainDialog::OnDialogKey(WPARAM key) {
+    return key == VK_F5 && Post(WM_COMMAND, MAKEWPARAM(IDC_REFRESH, 0), 0);
 }
 
 void MainDialog::OnInitDialog(HWND handle) {
@@ -173,6 +204,12 @@ void MainDialog::OnCommand(int id, int code) {
     case IDC_SHOW_ABSENT:
         FillDeviceList(currentKind);
         break;
+    case IDC_REVIEW:
+        OnReview();
+        break;
+    case IDC_REFRESH:
+        RefreshDevices();
+        break;
     }
 }
 
@@ -182,7 +219,7 @@ LRESULT MainDialog::OnNotify(NMHDR& header) {
     }
     if (header.code == LVN_ITEMCHANGED) {
         const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-        if ((change.uChanged & LVIF_STATE) &&
+        if (!filling && (change.uChanged & LVIF_STATE) &&
             ((change.uOldState ^ change.uNewState) & LVIS_SELECTED)) {
             OnDeviceSelectionChange();
         }
@@ -209,8 +246,7 @@ LRESULT MainDialog::OnListCustomDraw(NMLVCUSTOMDRAW& draw) {
         // A proposal is greyed in its own column only.
         return CDRF_NOTIFYSUBITEMDRAW;
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
-        const bool proposed =
-            draw.iSubItem == 1 && device && model.ProposalFor(currentKind, *device);
+        const bool proposed = draw.iSubItem == 1 && row < rowProposed.size() && rowProposed[row];
         draw.clrText = proposed ? GetSysColor(COLOR_GRAYTEXT) : CLR_DEFAULT;
         return CDRF_NEWFONT;
     }
@@ -232,7 +268,8 @@ void MainDialog::SetupListColumns() {
     deviceList.InsertColumn(ShortNameColumn, width / 3, 1, LVCFMT_LEFT);
 }
 
-void MainDialog::FillDeviceList(DeviceKind kind) {
+void MainDialog::FillDeviceList(DeviceKind kind, const std::string& select) {
+    filling = true;
     deviceList.DeleteAllItems();
     currentKind = kind;
     rowDevices.clear();
@@ -246,10 +283,56 @@ void MainDialog::FillDeviceList(DeviceKind kind) {
         }
     }
     for (std::size_t row = 0; row < rowDevices.size(); ++row) {
-        deviceList.InsertItem(rowDevices[row].c_str(), INT_MAX, static_cast<LPARAM>(row));
+        deviceList.InsertItem(RowText(rowDevices[row]).c_str(), INT_MAX, static_cast<LPARAM>(row));
+        if (!select.empty() && lstrcmpiA(rowDevices[row].c_str(), select.c_str()) == 0) {
+            deviceList.SelectRow(static_cast<int>(row));
+        }
     }
+    filling = false;
     ShowRowNames();
     OnDeviceSelectionChange();
+}
+
+std::string MainDialog::RowText(const std::string& device) {
+    const unsigned same = model.DeviceCount(currentKind, device);
+    if (same < 2) {
+        return device;
+    }
+    char text[DeviceSource::NameSize + sizeof(SameNameDevicesFormat) * 2];
+    wsprintfA(text, SameNameDevicesFormat, device.c_str(), same);
+    return text;
+}
+
+void MainDialog::RefreshDevices() {
+    const std::string* selected = SelectedDevice();
+    const std::string keep = selected ? *selected : "";
+    DWORD start = 0;
+    DWORD end = 0;
+    shortNameEdit.GetSel(&start, &end);
+    model.Refresh();
+    FillDeviceList(currentKind, keep);
+    selected = SelectedDevice();
+    if (selected && lstrcmpiA(selected->c_str(), keep.c_str()) == 0) {
+        shortNameEdit.SetSel(static_cast<int>(start), static_cast<int>(end));
+    }
+}
+
+void MainDialog::OnReview() {
+    RenameReview review(model);
+    RenameReviewDialog dialog(review);
+    INT_PTR result = IDCANCEL;
+    if (!review.Matches().empty()) {
+        const ModalLoop loop(modalLoops);
+        result = dialog.RunModal(GetHandle(), 0);
+    }
+    if (result == -1) {
+        throw E8Unknown;
+    }
+    if (result == IDOK) {
+        review.Apply(model);
+        ShowRowNames();
+        OnDeviceSelectionChange();
+    }
 }
 
 void MainDialog::OnDeviceSelectionChange() {
@@ -263,6 +346,12 @@ void MainDialog::OnDeviceSelectionChange() {
     }
     shortNameEdit.Enable(named);
     ShowShortNameBytes(shortName.size());
+    const unsigned same = device ? model.DeviceCount(currentKind, *device) : 0;
+    char note[sizeof(SameNameDevicesNote) * 2] = "";
+    if (same > 1) {
+        wsprintfA(note, SameNameDevicesNote, same);
+    }
+    SetChildText(IDC_DEVICE_NOTE, note);
 }
 
 void MainDialog::SetShortNameBox(const std::string& text) {
@@ -302,13 +391,41 @@ void MainDialog::OnShortNameChange() {
 
 void MainDialog::ShowRowNames() {
     // A name given or taken elsewhere may make or end the proposal of another row.
+    std::map<std::string, std::string, NoCaseLess> proposals;
+    int renamed = 0;
+    for (int kind = 0; kind < DeviceKindCount; ++kind) {
+        const std::string* last = nullptr;
+        for (const RenameMatch& match : model.RenameMatches(static_cast<DeviceKind>(kind))) {
+            // A device's matches come together.
+            renamed += !last || *last != match.device;
+            last = &match.device;
+            if (match.sure && kind == currentKind) {
+                proposals[match.device] = match.shortName;
+            }
+        }
+    }
+    rowProposed.assign(rowDevices.size(), false);
     for (std::size_t row = 0; row < rowDevices.size(); ++row) {
         const std::string& device = rowDevices[row];
-        const DeviceNameMap::value_type* proposal = model.ProposalFor(currentKind, device);
+        const auto proposal = proposals.find(device);
+        rowProposed[row] = proposal != proposals.end();
         const std::string text = !model.CanName(currentKind, device) ? UnnamableDeviceText
-                                 : proposal ? ProposalMarker + proposal->second
-                                            : *model.ShortNameOf(currentKind, device);
+                                 : rowProposed[row] ? ProposalMarker + proposal->second
+                                                    : *model.ShortNameOf(currentKind, device);
         deviceList.SetItemText(text.c_str(), static_cast<int>(row), 1);
+    }
+    char count[sizeof(RenamedDevicesFormat) + sizeof(int) * CHAR_BIT] = "";
+    if (renamed) {
+        wsprintfA(count, RenamedDevicesFormat, renamed);
+    }
+    SetChildText(IDC_RENAMED, count);
+    // A hidden button cannot keep the keyboard's focus.
+    if (!renamed && GetFocus() == GetChild(IDC_REVIEW)) {
+        Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(deviceList.GetHandle()), TRUE);
+    }
+    for (const int id : {IDC_RENAMED, IDC_REVIEW}) {
+        ShowWindow(GetChild(id), renamed ? SW_SHOW : SW_HIDE);
+        EnableWindow(GetChild(id), renamed > 0);
     }
 }
 
@@ -340,7 +457,11 @@ void MainDialog::OnListContextMenu(LPARAM where) {
         devicesMenu.SetDefaultItem(1);
     }
     menu.AppendSubmenu(devicesMenu, TakeOverMenuText, !choices.empty());
-    const UINT chosen = menu.Track(GetHandle(), point);
+    UINT chosen = 0;
+    {
+        const ModalLoop loop(modalLoops);
+        chosen = menu.Track(GetHandle(), point);
+    }
     if (chosen == 0 || chosen > choices.size()) {
         return;
     }
@@ -389,8 +510,11 @@ void MainDialog::OnBrowse() {
     dialog.SetOwner(GetHandle());
     dialog.SetFlags(dialog.Flags() | OFN_HIDEREADONLY);
     dialog.SetFilter(XGworksFilter, XGworksFilterSize);
-    if (dialog.Run(0, nullptr, nullptr) == 0) {
-        return;
+    {
+        const ModalLoop loop(modalLoops);
+        if (dialog.Run(0, nullptr, nullptr) == 0) {
+            return;
+        }
     }
     switch (ShowFolder(dialog.Selection(0))) {
     case SettingsModel::OpenLoaded:
@@ -441,6 +565,7 @@ void MainDialog::LocateXGworks() {
 }
 
 int MainDialog::Ask(const char* text, const char* caption, UINT style) {
+    const ModalLoop loop(modalLoops);
     return MessageBoxA(GetHandle(), text, caption, style);
 }
 

@@ -28,6 +28,8 @@ public:
     MainDialog& operator=(const MainDialog&) = delete;
 
     INT_PTR HandleMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) override;
+    // F5 lists the devices again, wherever the focus is.
+    bool OnDialogKey(WPARAM key) override;
 
     // Takes the folder of executablePath as XGworks' (SettingsModel::Open), lists its devices
     // and shows the path: E8Success, or E8SettingsNotFound when its file is missing or
@@ -45,7 +47,15 @@ private:
     LRESULT OnListCustomDraw(NMLVCUSTOMDRAW& draw);
     void OnClose();
     void SetupListColumns();
-    void FillDeviceList(DeviceKind kind);
+    // Lists the devices of kind, selecting the row of device select when there is one.
+    void FillDeviceList(DeviceKind kind, const std::string& select = std::string());
+    // The first column of a device's row: its name, marked when devices share it.
+    std::string RowText(const std::string& device);
+    // Lists the devices the system has now, keeping every name, the selected row and the caret.
+    void RefreshDevices();
+    // The review of the devices that Windows renamed: the ones the user ticks take over their
+    // old short names, as one take-over each.
+    void OnReview();
     // Shows the short name of the selected row, or nothing in a disabled box when no row is
     // selected or its device cannot be named, however the selection came about (mouse,
     // keyboard, a refill of the list).
@@ -58,7 +68,8 @@ private:
     // Shows text in the short-name box as the dialog's own doing, no edit, and accepts what the
     // box then holds.
     void SetShortNameBox(const std::string& text);
-    // The short-name column of every row: its name, its proposal, or why it can have none.
+    // The short-name column of every row: its name, its proposal, or why it can have none; and
+    // how many devices the review could give an old name.
     void ShowRowNames();
     // Right click, the Apps key or Shift+F10 on a present device's row (where: the screen point,
     // or -1 from the keyboard): a device not connected of the same kind gives it its short name.
@@ -102,6 +113,13 @@ private:
     // The device of every row, present ones first: the list only shows them.
     std::vector<std::string> rowDevices;
     std::size_t presentRows = 0;
+    // Whether a row shows a proposal, which is drawn grey.
+    std::vector<bool> rowProposed;
+    // Set while the list is filled: its selection changes are the dialog's own.
+    bool filling = false;
+    // The dialog's own modal loops open now (a question, a menu, a file dialog, the review): a
+    // device change waits for them, as it would change the rows they are about.
+    int modalLoops = 0;
     // The short-name box's text as last accepted, which a refused change brings back; set while
     // the dialog itself sets the box's text, whose change notification is then no edit.
     std::string acceptedName;

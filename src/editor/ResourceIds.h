@@ -6,6 +6,7 @@
 #define IDI_VARNEL 1
 #define IDD_MAIN 101
 #define IDR_DEFAULT_SETTINGS 103
+#define IDD_RENAME_REVIEW 104
 
 #define IDC_UPDATE 1
 #define IDC_CANCEL 2
@@ -19,3 +20,9 @@
 #define IDC_RESET 1013
 #define IDC_SHOW_ABSENT 1014
 #define IDC_SHORT_NAME_BYTES 1015
+#define IDC_RENAMED 1016
+#define IDC_REVIEW 1017
+#define IDC_DEVICE_NOTE 1018
+#define IDC_REVIEW_LIST 1019
+// A command without a control: F5 or a device plugged in or out.
+#define IDC_REFRESH 1020

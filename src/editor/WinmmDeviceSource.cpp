@@ -15,13 +15,13 @@ bool WinmmDeviceSource::Name(DeviceKind kind, unsigned id, char* name) {
         if (midiOutGetDevCapsA(id, &caps, sizeof(caps)) != MMSYSERR_NOERROR) {
             return false;
         }
-        lstrcpynA(name, caps.szPname, NameSize);
+        CopyMemory(name, caps.szPname, sizeof(caps.szPname));
     } else {
         WAVEOUTCAPSA caps{};
         if (waveOutGetDevCapsA(id, &caps, sizeof(caps)) != MMSYSERR_NOERROR) {
             return false;
         }
-        lstrcpynA(name, caps.szPname, NameSize);
+        CopyMemory(name, caps.szPname, sizeof(caps.szPname));
     }
     return true;
 }

@@ -20,7 +20,8 @@
 //                         a folder), notfound, noreset, noinstall, unknown, notxgworks
 //   error TEXT|TEXT...    an error box comes that holds each TEXT, then the system's own text
 //                         for the error whose number it ends with; it is answered ok
-//   shows FIELD TEXT      FIELD shows TEXT; FIELD is path, kind, name, bytes, list or a BUTTON
+//   shows FIELD TEXT      FIELD shows TEXT; FIELD is path, kind, name, bytes, note, list or a
+//                         BUTTON
 //   shows rows ROWS       the list shows ROWS, "name=short name|..." (nothing: no rows)
 //   shows file FILE       DrvShortName.ini holds FILE's bytes
 //   enabled yes|no FIELD  FIELD can be used, or not
@@ -32,11 +33,17 @@
 //   change FILE           another program writes FILE into DrvShortName.ini
 //   lock                  another program holds DrvShortName.ini open, not sharing its deletion
 //   unlock                it lets the file go
+//   review shows ROWS     the review of renamed devices is open and shows ROWS: "x" or "-" for
+//                         each row's box, then its columns, ", " between, "|" between rows
+//   review click N        clicks the box of its row N (from 0)
+//   plug KIND NAMES       the system has the devices NAMES ("|" between) of KIND from now on
+//   devicechange          the system says that devices came or went
 //   closed                the dialog has gone
 // Settings may come before the steps: before FILE (the file at the start; default
 // settings.ini), after FILE (at the end; default: unchanged), backup FILE
 // (DrvShortName.ini.bak at the end; default: none), uninstall TEXT|none (XGworks' uninstall
-// string), held (another program holds the file from the start, letting nobody write it).
+// string), held (another program holds the file from the start, letting nobody write it),
+// devices KIND NAMES (the devices at start, as plug).
 // FILE "default" is the default text, "none" no file at all; in any line <inst>, <empty> and
 // <other> stand for the installation's folder, an empty one and another XGworks' folder; lines
 // starting with # are comments. The files are code page 932, as the program reads. The first step
@@ -54,6 +61,7 @@
 #include "support/ScratchFolder.h"
 
 #include <commctrl.h>
+#include <dbt.h>
 
 #include <map>
 #include <set>
@@ -84,15 +92,17 @@ const std::map<std::string, std::pair<std::string, std::string>> Boxes = {
     {"noinstall", {ErrorMessageTable[E8InstallationNotFound], ErrorCaption}}, {"unknown", {ErrorMessageTable[E8Unknown], ErrorCaption}},
     {"notxgworks", {ErrorMessageTable[E8SettingsNotFound] + std::string("\n\n") + NotXGworksFolderText, ErrorCaption}}};
 const std::map<std::string, int> Keys = {{"up", VK_UP}, {"down", VK_DOWN}, {"right", VK_RIGHT}, {"escape", VK_ESCAPE},
-    {"return", VK_RETURN}, {"f2", VK_F2}, {"home", VK_HOME}, {"end", VK_END}, {"tab", VK_TAB}, {"apps", VK_APPS}};
+    {"return", VK_RETURN}, {"f2", VK_F2}, {"f5", VK_F5}, {"home", VK_HOME}, {"end", VK_END}, {"tab", VK_TAB},
+    {"apps", VK_APPS}, {"space", VK_SPACE}};
 const std::map<std::string, int> Kinds = {{"midi", MidiOut}, {"wave", WaveOut}};
 // "open" leaves the box open; "enter" presses its default button.
 const std::map<std::string, int> Answers = {{"yes", IDYES}, {"no", IDNO}, {"ok", IDOK}, {"enter", 0}, {"open", -1}};
 const std::map<std::string, int> Buttons = {{"update", IDC_UPDATE}, {"cancel", IDC_CANCEL}, {"browse", IDC_BROWSE},
-    {"reset", IDC_RESET}, {"absent", IDC_SHOW_ABSENT}};
+    {"reset", IDC_RESET}, {"absent", IDC_SHOW_ABSENT}, {"review", IDC_REVIEW}};
 const std::map<std::string, int> Fields = {{"path", IDC_XGWORKS_PATH}, {"kind", IDC_DEVICE_KIND}, {"name", IDC_SHORT_NAME},
-    {"bytes", IDC_SHORT_NAME_BYTES}, {"list", IDC_DEVICE_LIST}, {"update", IDC_UPDATE}, {"cancel", IDC_CANCEL},
-    {"browse", IDC_BROWSE}, {"reset", IDC_RESET}, {"absent", IDC_SHOW_ABSENT}};
+    {"bytes", IDC_SHORT_NAME_BYTES}, {"note", IDC_DEVICE_NOTE}, {"list", IDC_DEVICE_LIST}, {"update", IDC_UPDATE}, {"cancel", IDC_CANCEL},
+    {"browse", IDC_BROWSE}, {"reset", IDC_RESET}, {"absent", IDC_SHOW_ABSENT}, {"renamed", IDC_RENAMED},
+    {"review", IDC_REVIEW}};
 const std::map<std::string, bool> Choices = {{"yes", true}, {"no", false}, {"confirm", true}, {"cancel", false}};
 // clang-format on
 
@@ -108,19 +118,35 @@ std::string After(const std::string& word, const std::string& text) {
 }
 
 // The system's devices as the test makes them up: "<fails>" stands for a device whose
-// capabilities query fails.
+// capabilities query fails. A name fills the field as the system does, without a terminator
+// when it is that long.
 class FakeDeviceSource : public DeviceSource {
 public:
-    const std::vector<std::string> names[DeviceKindCount] = {
+    std::vector<std::string> names[DeviceKindCount] = {
         {"YAMAHA CBX A Driver", "SW1000 MIDI OUT", "<fails>", "Cleared Device", "Long Device",
          "New Device", "yamaha cbx a driver", "3- USB MIDI Cable"},
         {"SW1000 #1 WAVE OUT", "Quiet Wave", "SB16 WAVE 出力", "Padded Wave ", "[Mix] Out"}};
     unsigned Count(DeviceKind kind) override { return static_cast<unsigned>(names[kind].size()); }
     bool Name(DeviceKind kind, unsigned id, char* name) override {
-        const bool fails = names[kind].at(id) == "<fails>";
-        return lstrcpynA(name, fails ? "garbage" : names[kind][id].c_str(), NameSize) && !fails;
+        const std::string& text = names[kind].at(id) == "<fails>" ? "garbage" : names[kind][id];
+        CopyMemory(name, text.c_str(), std::min<std::size_t>(text.size() + 1, NameSize));
+        return names[kind][id] != "<fails>";
     }
 };
+
+// The rows of the review, "x" or "-" for each box and then its columns, ", " between.
+std::string ReviewRows(HWND list) {
+    std::string rows;
+    for (int row = 0; row < ListView_GetItemCount(list); ++row) {
+        rows += (row > 0 ? "|" : "") + std::string(ListView_GetCheckState(list, row) ? "x" : "-");
+        char text[256];
+        for (int column = 0; column < Header_GetItemCount(ListView_GetHeader(list)); ++column) {
+            ListView_GetItemText(list, row, column, text, sizeof(text));
+            rows += std::string(", ") + text;
+        }
+    }
+    return rows;
+}
 
 std::string ListRows(HWND dialog) {
     const HWND list = GetDlgItem(dialog, IDC_DEVICE_LIST);
@@ -149,18 +175,17 @@ int RowOf(HWND dialog, const std::string& name) {
     return row >= 0 || name == "below" ? row : throw std::out_of_range("no row " + name);
 }
 
-// Clicks row (below the rows when negative) until the selection shows it; clicks in one place
-// in quick succession would make a double click.
-bool ClickRow(HWND dialog, int row) {
-    const HWND list = GetDlgItem(dialog, IDC_DEVICE_LIST);
+// Clicks row of list (below the rows when negative; its box when part is LVIR_BOUNDS) until
+// the selection shows it; clicks in one place in quick succession would make a double click.
+bool ClickRow(HWND list, int row, int part = LVIR_LABEL) {
     RECT bounds = {};
-    row < 0 ? GetClientRect(list, &bounds) : ListView_GetItemRect(list, row, &bounds, LVIR_LABEL);
+    row < 0 ? GetClientRect(list, &bounds) : ListView_GetItemRect(list, row, &bounds, part);
     static int offset = 0;
     for (int attempt = 0; attempt < 3; ++attempt) {
-        POINT point = {bounds.left + 4 + 12 * (++offset % 4),
+        POINT point = {bounds.left + (part == LVIR_LABEL ? 4 + 12 * (++offset % 4) : 10),
                        row < 0 ? bounds.bottom - 4 : (bounds.top + bounds.bottom) / 2};
         ClientToScreen(list, &point);
-        SetForegroundWindow(dialog);
+        SetForegroundWindow(GetAncestor(list, GA_ROOT));
         SetCursorPos(point.x, point.y);
         INPUT inputs[2] = {{INPUT_MOUSE, {{0, 0, 0, MOUSEEVENTF_LEFTDOWN, 0, 0}}},
                            {INPUT_MOUSE, {{0, 0, 0, MOUSEEVENTF_LEFTUP, 0, 0}}}};
@@ -217,7 +242,7 @@ public:
             EXPECT_EQ(actual(), expected);
         };
         if (op == "click") {
-            EXPECT_TRUE(ClickRow(dialog, RowOf(dialog, rest)));
+            EXPECT_TRUE(ClickRow(GetDlgItem(dialog, IDC_DEVICE_LIST), RowOf(dialog, rest)));
         } else if (op == "key" || op == "chars") {
             // Each pressed and let go: the key, or every character as KEYEVENTF_UNICODE sends it.
             std::wstring keys(rest.size() + 1, L'\0');
@@ -321,6 +346,34 @@ public:
             }));
             // The keys choose, not an item that happens to lie under the pointer.
             SetCursorPos(0, 0);
+        } else if (op == "review") {
+            HWND review = nullptr;
+            ASSERT_TRUE(WaitUntil([&] {
+                return (review = FindOwnDialog([dialog](HWND window) {
+                            return IsWindowVisible(window) &&
+                                   GetWindow(window, GW_OWNER) == dialog &&
+                                   GetDlgItem(window, IDC_REVIEW_LIST);
+                        })) != nullptr;
+            }));
+            const HWND list = GetDlgItem(review, IDC_REVIEW_LIST);
+            if (word == "click") {
+                const int row = std::stoi(text);
+                const bool was = ListView_GetCheckState(list, row);
+                EXPECT_TRUE(ClickRow(list, row, LVIR_BOUNDS) &&
+                            WaitUntil([&] { return ListView_GetCheckState(list, row) != was; }));
+            } else if (word == "shows") {
+                shows(text, [&] { return ReviewRows(list); });
+            } else {
+                throw std::out_of_range("unknown word " + word);
+            }
+        } else if (op == "plug") {
+            std::istringstream names(text);
+            devices.names[At(Kinds, word)].clear();
+            for (std::string name; std::getline(names, name, '|');) {
+                devices.names[At(Kinds, word)].push_back(name);
+            }
+        } else if (op == "devicechange") {
+            SendMessageA(dialog, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
         } else if (op == "closed") {
             EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }, 5000));
         } else {
@@ -332,6 +385,10 @@ private:
     // Where a 32-bit program's entry is, which the program reads also when it is built 64-bit.
     static constexpr REGSAM View = XGworksUninstallAccess & KEY_WOW64_32KEY;
 
+public:
+    FakeDeviceSource devices;
+
+private:
     ScratchFolder folder;
     ScratchFolder empty;
     ScratchFolder another;
@@ -354,6 +411,8 @@ TEST_P(Scenario, Runs) {
             setting[word] = line.substr(word.size() + 1);
         } else if (word == "held") {
             setting[word] = word;
+        } else if (word == "devices") {
+            installation.Do(nullptr, "plug " + line.substr(word.size() + 1));
         } else if (!line.empty() && line[0] != '#') {
             steps.emplace_back(number, installation.Expand(line));
         }
@@ -371,8 +430,7 @@ TEST_P(Scenario, Runs) {
             EXPECT_NO_THROW(installation.Do(window, step));
         }
     };
-    FakeDeviceSource devices;
-    MainDialog dialog(devices);
+    MainDialog dialog(installation.devices);
     const auto run = [&dialog] { return dialog.RunModal(nullptr, 0); };
     EXPECT_EQ(RunAndDrive("Varnel", run, script), 0);
     EXPECT_EQ(ReadBytes(file), Data(setting.count("after") ? setting["after"] : setting["before"]));
