@@ -134,6 +134,16 @@ public:
     }
 };
 
+// A left click at point of window's client area, as the mouse gives it.
+bool Click(HWND window, POINT point) {
+    ClientToScreen(window, &point);
+    SetForegroundWindow(GetAncestor(window, GA_ROOT));
+    SetCursorPos(point.x, point.y);
+    INPUT inputs[2] = {{INPUT_MOUSE, {{0, 0, 0, MOUSEEVENTF_LEFTDOWN, 0, 0}}},
+                       {INPUT_MOUSE, {{0, 0, 0, MOUSEEVENTF_LEFTUP, 0, 0}}}};
+    return SendInput(2, inputs, sizeof(INPUT)) == 2;
+}
+
 // The rows of the review, "x" or "-" for each box and then its columns, ", " between.
 std::string ReviewRows(HWND list) {
     std::string rows;
@@ -175,22 +185,16 @@ int RowOf(HWND dialog, const std::string& name) {
     return row >= 0 || name == "below" ? row : throw std::out_of_range("no row " + name);
 }
 
-// Clicks row of list (below the rows when negative; its box when part is LVIR_BOUNDS) until
-// the selection shows it; clicks in one place in quick succession would make a double click.
-bool ClickRow(HWND list, int row, int part = LVIR_LABEL) {
+// Clicks row of list (below the rows when negative) until the selection shows it; clicks in
+// one place in quick succession would make a double click.
+bool ClickRow(HWND list, int row) {
     RECT bounds = {};
-    row < 0 ? GetClientRect(list, &bounds) : ListView_GetItemRect(list, row, &bounds, part);
+    row < 0 ? GetClientRect(list, &bounds) : ListView_GetItemRect(list, row, &bounds, LVIR_LABEL);
     static int offset = 0;
     for (int attempt = 0; attempt < 3; ++attempt) {
-        POINT point = {bounds.left + (part == LVIR_LABEL ? 4 + 12 * (++offset % 4) : 10),
-                       row < 0 ? bounds.bottom - 4 : (bounds.top + bounds.bottom) / 2};
-        ClientToScreen(list, &point);
-        SetForegroundWindow(GetAncestor(list, GA_ROOT));
-        SetCursorPos(point.x, point.y);
-        INPUT inputs[2] = {{INPUT_MOUSE, {{0, 0, 0, MOUSEEVENTF_LEFTDOWN, 0, 0}}},
-                           {INPUT_MOUSE, {{0, 0, 0, MOUSEEVENTF_LEFTUP, 0, 0}}}};
-        SendInput(2, inputs, sizeof(INPUT));
-        if (WaitUntil([&] { return ListView_GetNextItem(list, -1, LVNI_SELECTED) == row; }, 700)) {
+        if (Click(list, {bounds.left + 4 + 12 * (++offset % 4),
+                         row < 0 ? bounds.bottom - 4 : (bounds.top + bounds.bottom) / 2}) &&
+            WaitUntil([&] { return ListView_GetNextItem(list, -1, LVNI_SELECTED) == row; }, 700)) {
             return true;
         }
     }
@@ -359,7 +363,11 @@ public:
             if (word == "click") {
                 const int row = std::stoi(text);
                 const bool was = ListView_GetCheckState(list, row);
-                EXPECT_TRUE(ClickRow(list, row, LVIR_BOUNDS) &&
+                RECT box = {};
+                ListView_GetItemRect(list, row, &box, LVIR_BOUNDS);
+                // The box is a small icon wide at the row's start.
+                EXPECT_TRUE(Click(list, {box.left + GetSystemMetrics(SM_CXSMICON) / 2,
+                                         (box.top + box.bottom) / 2}) &&
                             WaitUntil([&] { return ListView_GetCheckState(list, row) != was; }));
             } else if (word == "shows") {
                 shows(text, [&] { return ReviewRows(list); });
