@@ -84,6 +84,14 @@ BOOL ListView::SetColumnWidth(int column, int width) {
     return static_cast<BOOL>(Send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), width));
 }
 
+int ListView::GetColumnWidth(int column) {
+    return static_cast<int>(Send(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+}
+
+int ListView::GetStringWidth(const char* text) {
+    return static_cast<int>(Send(LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text)));
+}
+
 BOOL ListView::SetCheck(int row, bool checked) {
     LVITEMA item = {};
     item.stateMask = LVIS_STATEIMAGEMASK;

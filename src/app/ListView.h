@@ -30,6 +30,9 @@ public:
     // LVM_SETCOLUMNWIDTH: a width in pixels, or LVSCW_AUTOSIZE_USEHEADER to fit the column's texts
     // and its header.
     BOOL SetColumnWidth(int column, int width);
+    int GetColumnWidth(int column);
+    // LVM_GETSTRINGWIDTHA: how wide text is in the list's font, in pixels.
+    int GetStringWidth(const char* text);
     // The check box of a row in a list with LVS_EX_CHECKBOXES.
     BOOL SetCheck(int row, bool checked);
     bool GetCheck(int row);

@@ -62,8 +62,14 @@ void RenameReviewDialog::OnInitDialog(HWND handle) {
         matchList.SetItemText(RenameReasonText[match.reason], at, 4);
     }
     showing = false;
+    // Each column as wide as its widest text and its header, which not every list view counts.
+    const int margin = GetSystemMetrics(SM_CXSMICON);
     for (int column = 0; column < Columns; ++column) {
         matchList.SetColumnWidth(column, LVSCW_AUTOSIZE_USEHEADER);
+        const int header = matchList.GetStringWidth(ReviewColumns[column]) + margin;
+        if (matchList.GetColumnWidth(column) < header) {
+            matchList.SetColumnWidth(column, header);
+        }
     }
     ShowChoices();
     matchList.SelectRow(0);
