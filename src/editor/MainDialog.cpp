@@ -309,10 +309,16 @@ void MainDialog::RefreshDevices() {
     DWORD start = 0;
     DWORD end = 0;
     shortNameEdit.GetSel(&start, &end);
+    const std::string typed = TextOf(shortNameEdit);
     model.Refresh();
     FillDeviceList(currentKind, keep);
     selected = SelectedDevice();
     if (selected && lstrcmpiA(selected->c_str(), keep.c_str()) == 0) {
+        // The box as the user left it, with the blanks still being typed that the model's
+        // name leaves off.
+        if (StoredShortName(typed) == *model.ShortNameOf(currentKind, *selected)) {
+            SetShortNameBox(typed);
+        }
         shortNameEdit.SetSel(static_cast<int>(start), static_cast<int>(end));
     }
 }

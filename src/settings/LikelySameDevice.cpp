@@ -42,7 +42,7 @@ Core CoreOf(DeviceKind kind, const std::string& name) {
     constexpr char OldStyle[] = "MIDIOUT";
     constexpr std::size_t OldStyleSize = sizeof(OldStyle) - 1;
     const std::size_t port = Digits(text, OldStyleSize);
-    if (kind == MidiOut && text.size() > OldStyleSize &&
+    if (kind == MidiOut && port > 0 && text.size() > OldStyleSize &&
         SameText(text.substr(0, OldStyleSize), OldStyle) &&
         text.compare(OldStyleSize + port, 2, " (") == 0) {
         const bool closed = text.back() == ')';
@@ -62,13 +62,23 @@ Core CoreOf(DeviceKind kind, const std::string& name) {
     return core;
 }
 
-// Whether cut, a name of 31 bytes that lost its number, is how the system cut whole: what is
-// left of it starts whole, a cut between whole characters of whole.
+// Whether cut, a name that lost its number, is whole as the system cut it: what is left of it
+// starts whole, and whole's next character would not have fitted into 31 bytes after the name,
+// also where the cut left a blank (which the name lost as keys do) or no room for a double-byte
+// character.
 bool CutFrom(const std::string& name, const Core& cut, const Core& whole) {
     const std::size_t size = cut.text.size();
-    return name.size() == MaxShortNameBytes && cut.changed && size > 0 &&
-           size < whole.text.size() && AnsiFitLength(whole.text.c_str(), size) == size &&
-           SameText(whole.text.substr(0, size), cut.text);
+    if (!cut.changed || size == 0 || size >= whole.text.size() ||
+        AnsiFitLength(whole.text.c_str(), size) != size ||
+        !SameText(whole.text.substr(0, size), cut.text)) {
+        return false;
+    }
+    const char* next = whole.text.c_str() + size;
+    while (*next == ' ' || *next == '\t') {
+        ++next;
+    }
+    const std::size_t lost = static_cast<std::size_t>(NextAnsiChar(next) - whole.text.c_str()) - size;
+    return name.size() + lost > MaxShortNameBytes;
 }
 
 } // namespace

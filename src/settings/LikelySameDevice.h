@@ -16,7 +16,8 @@ enum RenameReason {
 
 // The one rule for "likely the same device" of a kind: equal, ignoring case as the file does,
 // once a leading number with "- " or " - ", a trailing " (n)" and the old style's "MIDIOUTn ( )"
-// are taken from either or both; a name of exactly 31 bytes that lost something so also matches
-// a name that begins with what remains. No other shared beginning matches, and two names equal
-// as they are (one line of the file) are no renaming.
+// are taken from either or both. A name that the system cut at 31 bytes (exactly 31, or fewer
+// where the cut left a blank or no room for a double-byte character) and that lost something so
+// also matches a name that begins with what remains. No other shared beginning matches, and two
+// names equal as they are (one line of the file) are no renaming.
 RenameReason LikelySameDevice(DeviceKind kind, const std::string& a, const std::string& b);

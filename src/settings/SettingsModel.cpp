@@ -375,19 +375,23 @@ bool SettingsModel::WriteNames(ReplaceResult& result) {
         if (section) {
             before.emplace_back(section, IniSection::Entries(section->begin(), section->end()));
         }
+        // A file without the section gets it with its first name, of a present device or of
+        // one that went since it was read.
+        const auto sectionToSet = [&] {
+            if (!section) {
+                section = new IniSection;
+                section->SetName(DeviceKindSection[kind]);
+                document->AddSection(section);
+                added.push_back(section);
+            }
+            return section;
+        };
         for (const auto& [name, shortName] : present[kind]) {
             if (!FileCanHoldKey(name)) {
                 continue;
             }
             if (!shortName.empty()) {
-                // A file without the section gets it with its first name.
-                if (!section) {
-                    section = new IniSection;
-                    section->SetName(DeviceKindSection[kind]);
-                    document->AddSection(section);
-                    added.push_back(section);
-                }
-                section->Set(name.c_str(), shortName.c_str());
+                sectionToSet()->Set(name.c_str(), shortName.c_str());
             } else if (section) {
                 section->Erase(section->Find(name.c_str()));
             }
@@ -395,12 +399,13 @@ bool SettingsModel::WriteNames(ReplaceResult& result) {
         // Lines of devices that are not connected change only where the user changed them, so
         // that a name longer than XGworks reads stays whole.
         for (const auto& [name, shortName] : absent[kind]) {
-            if (section && shortName != loadedAbsent[kind].at(name)) {
-                if (shortName.empty()) {
-                    section->Erase(section->Find(name.c_str()));
-                } else {
-                    section->Set(name.c_str(), shortName.c_str());
-                }
+            if (shortName == loadedAbsent[kind].at(name)) {
+                continue;
+            }
+            if (!shortName.empty()) {
+                sectionToSet()->Set(name.c_str(), shortName.c_str());
+            } else if (section) {
+                section->Erase(section->Find(name.c_str()));
             }
         }
     }
