@@ -189,11 +189,6 @@ private:
     void TakeOver(DeviceKind kind, const View& before) {
         const std::string device = Row(kind, Below(5));
         const std::vector<std::string> choices = model->TakeOverChoices(kind, device);
-        for (std::size_t i = 1; i < choices.size(); ++i) {
-            Expect(!LikelySameDevice(kind, choices[i], device) ||
-                       LikelySameDevice(kind, choices[i - 1], device),
-                   "the likely device is not offered first for " + device);
-        }
         const std::string source =
             choices.empty() || Below(5) == 0 ? Row(kind, false) : Pick(choices);
         const bool consent = Below(2);
@@ -226,20 +221,21 @@ private:
         for (std::size_t i = 0; i < 2 * matches.size(); ++i) {
             review.Choose(Below(static_cast<int>(matches.size())), Below(3) != 0);
         }
-        std::map<std::string, int> uses;
+        // Of a device or a source: its matches, and the chosen ones among them.
+        std::map<std::string, std::pair<int, int>> uses;
+        const auto use = [&](const RenameMatch& match, const std::string& name) -> auto& {
+            return uses[std::to_string(match.kind) + name];
+        };
         for (std::size_t i = 0; i < matches.size(); ++i) {
-            const auto& [kind, device, source, shortName, reason, sure] = matches[i];
-            ++uses["d" + std::to_string(kind) + device];
-            ++uses["s" + std::to_string(kind) + source];
-            // A choice's device and source appear in no other choice.
-            uses["c" + std::to_string(kind) + device] += review.Chosen(i);
-            uses["c" + std::to_string(kind) + source] += review.Chosen(i);
+            for (auto* name : {&matches[i].device, &matches[i].source}) {
+                use(matches[i], *name).first += 1;
+                use(matches[i], *name).second += review.Chosen(i);
+            }
         }
         for (const RenameMatch& match : matches) {
-            const std::string d = std::to_string(match.kind) + match.device;
-            const std::string s = std::to_string(match.kind) + match.source;
-            Expect(match.sure == (uses["d" + d] == 1 && uses["s" + s] == 1) &&
-                       uses["c" + d] <= 1 && uses["c" + s] <= 1,
+            const auto &device = use(match, match.device), &source = use(match, match.source);
+            Expect(match.sure == (device.first == 1 && source.first == 1) && device.second <= 1 &&
+                       source.second <= 1,
                    "the review ticks an ambiguous match, or two of one device or source");
         }
         const bool ok = Below(2);
