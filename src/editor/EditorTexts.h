@@ -75,3 +75,27 @@ constexpr const char* UnnamableDeviceText = "(設定ファイルに書けない�
 // Why "..." changed nothing: the chosen folder is not XGworks'.
 constexpr const char* NotXGworksFolderText =
     "選んだフォルダには XGworks.exe も DrvShortName.ini もありません。";
+
+// Shown at start, and when 更新 or the reset is refused, while the system's code page for
+// programs that are not Unicode is not XGworks' (another language, Windows' UTF-8 option, Wine
+// without a Japanese locale). Wide text, in both languages: the ANSI functions would show it in
+// that code page, as question marks.
+constexpr const wchar_t* CodePageCaption = L"Varnel";
+constexpr const wchar_t* CodePageNoticeText =
+    L"Unicode に対応していないプログラムの言語 (システム ロケール) が日本語ではありません。"
+    L"XGworks は DrvShortName.ini を日本語のコード ページ (932、シフト JIS) で読み書きするため、"
+    L"Varnel は読み取り専用で開きます。一覧は表示しますが、更新と初期化はしません。\n"
+    L"直し方: Windows では [コントロール パネル] の [地域] → [管理] → [システム ロケールの変更] で"
+    L"「日本語 (日本)」を選び (「ワールドワイド言語サポートで Unicode UTF-8 を使用」は外します)、"
+    L"再起動します。Wine では LANG=ja_JP.UTF-8 を付けて起動します。\n\n"
+    L"The system's language for programs that are not Unicode (the system locale) is not "
+    L"Japanese. XGworks reads and writes DrvShortName.ini in the Japanese code page (932, "
+    L"Shift-JIS), so Varnel opens read only: it shows the lists, but does not update or reset "
+    L"the file.\n"
+    L"To fix it: on Windows, choose \"Japanese (Japan)\" under Control Panel > Region > "
+    L"Administrative > Change system locale (with \"Use Unicode UTF-8 for worldwide language "
+    L"support\" unticked), and restart. Under Wine, start Varnel with LANG=ja_JP.UTF-8.";
+// Put before the notice when 更新 or the reset is pressed in that state.
+constexpr const wchar_t* ReadOnlyRefusalText =
+    L"読み取り専用のため、設定ファイルには書き込みませんでした。\n"
+    L"Nothing was written: Varnel is open read only.\n\n";

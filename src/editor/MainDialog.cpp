@@ -69,7 +69,8 @@ std::string MenuText(const std::string& text) {
 
 MainDialog::MainDialog() : MainDialog(SystemDevices()) {}
 
-MainDialog::MainDialog(DeviceSource& devices) : DialogBase(IDD_MAIN), model(devices) {}
+MainDialog::MainDialog(DeviceSource& devices)
+    : DialogBase(IDD_MAIN), model(devices, GetACP()) {}
 
 MainDialog::~MainDialog() = default;
 
@@ -128,6 +129,9 @@ void MainDialog::OnInitDialog(HWND handle) {
     SetupListColumns();
     kindCombo.SetCurSel(MidiOut);
     FillDeviceList(MidiOut);
+    if (!model.Writable()) {
+        TellReadOnly(L"");
+    }
     LocateXGworks();
 }
 
@@ -255,13 +259,14 @@ void MainDialog::FillDeviceList(DeviceKind kind) {
 void MainDialog::OnDeviceSelectionChange() {
     const std::string* device = SelectedDevice();
     const bool named = device && model.CanName(currentKind, *device);
+    const bool editable = named && model.Writable();
     const std::string shortName = named ? *model.ShortNameOf(currentKind, *device) : "";
     SetShortNameBox(shortName);
     // A disabled box would take the keyboard's focus with it: Escape and Tab would go nowhere.
-    if (!named && GetFocus() == shortNameEdit.GetHandle()) {
+    if (!editable && GetFocus() == shortNameEdit.GetHandle()) {
         Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(deviceList.GetHandle()), TRUE);
     }
-    shortNameEdit.Enable(named);
+    shortNameEdit.Enable(editable);
     ShowShortNameBytes(shortName.size());
 }
 
@@ -317,7 +322,7 @@ void MainDialog::OnListContextMenu(LPARAM where) {
     // A copy: the menu and the question run message loops, in which the list may be filled anew.
     const std::string device = SelectedDevice() ? *SelectedDevice() : "";
     if (device.empty() || static_cast<std::size_t>(row) >= presentRows ||
-        !model.CanName(currentKind, device)) {
+        !model.CanName(currentKind, device) || !model.Writable()) {
         return;
     }
     POINT point = {GET_X_LPARAM(where), GET_Y_LPARAM(where)};
@@ -374,7 +379,7 @@ void MainDialog::ShowShortNameBytes(std::size_t bytes) {
 }
 
 void MainDialog::EditSelectedName() {
-    if (!SelectedDevice()) {
+    if (!SelectedDevice() || !IsWindowEnabled(shortNameEdit.GetHandle())) {
         return;
     }
     Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(shortNameEdit.GetHandle()), TRUE);
@@ -440,6 +445,11 @@ void MainDialog::LocateXGworks() {
     }
 }
 
+void MainDialog::TellReadOnly(const wchar_t* before) {
+    MessageBoxW(GetHandle(), (std::wstring(before) + CodePageNoticeText).c_str(), CodePageCaption,
+                MB_OK | MB_ICONWARNING);
+}
+
 int MainDialog::Ask(const char* text, const char* caption, UINT style) {
     return MessageBoxA(GetHandle(), text, caption, style);
 }
@@ -496,6 +506,9 @@ bool MainDialog::WriteAsking(const std::function<WriteResult(const DiskState*)>&
 
 void MainDialog::UpdateFile() {
     switch (model.SaveBlocker()) {
+    case WriteReadOnly:
+        TellReadOnly(ReadOnlyRefusalText);
+        return;
     case WriteNoFolder:
         throw E8Detail{NoSettingsToUpdateText};
     case WriteNoFile:
@@ -522,6 +535,10 @@ bool MainDialog::SaveDeviceNames() {
 }
 
 void MainDialog::ResetFile() {
+    if (!model.Writable()) {
+        TellReadOnly(ReadOnlyRefusalText);
+        return;
+    }
     if (model.FileState() == FileNone) {
         throw E8NoSettingsFile;
     }

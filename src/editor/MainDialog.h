@@ -90,6 +90,9 @@ private:
     void ShowError(int code);
     void ShowErrorText(const char* text);
     int Ask(const char* text, const char* caption, UINT style);
+    // Says, whatever the code page, why nothing can be written and how to change that; before
+    // heads the notice.
+    void TellReadOnly(const wchar_t* before);
 
     SettingsModel model;
     ListView deviceList;

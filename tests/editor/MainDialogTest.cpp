@@ -16,8 +16,10 @@
 //   box BOX ANSWER        a message box comes and is answered yes, no, ok, enter (the Enter
 //                         key, which presses its default button) or open (left open); BOX is
 //                         update, done, reset, resetdone, discard, duplicates, changed,
-//                         nochanges, replacename, or an error box: nofolder (an update without
-//                         a folder), notfound, noreset, noinstall, unknown, notxgworks
+//                         nochanges, replacename, notice (the code page is not Japanese's),
+//                         readonly (更新 or the reset refused for that), or an error box:
+//                         nofolder (an update without a folder), notfound, noreset, noinstall,
+//                         unknown, notxgworks
 //   error TEXT|TEXT...    an error box comes that holds each TEXT, then the system's own text
 //                         for the error whose number it ends with; it is answered ok
 //   shows FIELD TEXT      FIELD shows TEXT; FIELD is path, kind, name, bytes, list or a BUTTON
@@ -36,7 +38,8 @@
 // Settings may come before the steps: before FILE (the file at the start; default
 // settings.ini), after FILE (at the end; default: unchanged), backup FILE
 // (DrvShortName.ini.bak at the end; default: none), uninstall TEXT|none (XGworks' uninstall
-// string), held (another program holds the file from the start, letting nobody write it).
+// string), held (another program holds the file from the start, letting nobody write it),
+// locale NAME (the test runs under that Unix locale, e.g. en_US.UTF-8, instead of Japanese).
 // FILE "default" is the default text, "none" no file at all; in any line <inst>, <empty> and
 // <other> stand for the installation's folder, an empty one and another XGworks' folder; lines
 // starting with # are comments. The files are code page 932, as the program reads. The first step
@@ -82,7 +85,9 @@ const std::map<std::string, std::pair<std::string, std::string>> Boxes = {
     {"replacename", {ReplaceNameText, ReplaceNameCaption}}, {"nofolder", {NoSettingsToUpdateText, ErrorCaption}},
     {"notfound", {ErrorMessageTable[E8SettingsNotFound], ErrorCaption}}, {"noreset", {ErrorMessageTable[E8NoSettingsFile], ErrorCaption}},
     {"noinstall", {ErrorMessageTable[E8InstallationNotFound], ErrorCaption}}, {"unknown", {ErrorMessageTable[E8Unknown], ErrorCaption}},
-    {"notxgworks", {ErrorMessageTable[E8SettingsNotFound] + std::string("\n\n") + NotXGworksFolderText, ErrorCaption}}};
+    {"notxgworks", {ErrorMessageTable[E8SettingsNotFound] + std::string("\n\n") + NotXGworksFolderText, ErrorCaption}},
+    {"notice", {Cp932(CodePageNoticeText), Cp932(CodePageCaption)}},
+    {"readonly", {Cp932(ReadOnlyRefusalText + std::wstring(CodePageNoticeText)), Cp932(CodePageCaption)}}};
 const std::map<std::string, int> Keys = {{"up", VK_UP}, {"down", VK_DOWN}, {"right", VK_RIGHT}, {"escape", VK_ESCAPE},
     {"return", VK_RETURN}, {"f2", VK_F2}, {"home", VK_HOME}, {"end", VK_END}, {"tab", VK_TAB}, {"apps", VK_APPS}};
 const std::map<std::string, int> Kinds = {{"midi", MidiOut}, {"wave", WaveOut}};
@@ -350,7 +355,8 @@ TEST_P(Scenario, Runs) {
     std::string line;
     for (int number = 1; std::getline(lines, line); ++number) {
         const std::string word = line.substr(0, line.find(' '));
-        if (word == "before" || word == "after" || word == "backup" || word == "uninstall") {
+        if (word == "before" || word == "after" || word == "backup" || word == "uninstall" ||
+            word == "locale") {
             setting[word] = line.substr(word.size() + 1);
         } else if (word == "held") {
             setting[word] = word;
@@ -358,6 +364,9 @@ TEST_P(Scenario, Runs) {
             steps.emplace_back(number, installation.Expand(line));
         }
     }
+    // A script that names a locale runs under it (tests/editor/CMakeLists.txt), the others under
+    // Japanese.
+    ASSERT_EQ(setting.count("locale") == 0, GetACP() == XGworksCodePage) << GetACP();
     setting["before"] == "none" ? DeleteFileA(file.c_str())
                                 : WriteBytes(file, Data(setting["before"]));
     installation.SetUninstallString(setting.count("uninstall") ? setting["uninstall"] : Installed);
