@@ -27,6 +27,8 @@
 //   shows file FILE       DrvShortName.ini holds FILE's bytes
 //   enabled yes|no FIELD  FIELD can be used, or not
 //   focus FIELD           FIELD has the focus
+//   label FIELD TEXT      the nearest static text before FIELD, after which a screen reader
+//                         names it, shows TEXT
 //   grey yes|no NAME      NAME's row is drawn grey, or not
 //   browse confirm PATH   the next file dialog, which a later step opens, is answered with PATH
 //   browse cancel         the next file dialog is cancelled
@@ -301,6 +303,13 @@ public:
                 GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
                 return info.hwndFocus == GetDlgItem(dialog, At(Fields, rest)) ? "yes" : "no";
             });
+        } else if (op == "label") {
+            HWND label = GetDlgItem(dialog, At(Fields, word));
+            char kind[16] = "";
+            while ((label = GetWindow(label, GW_HWNDPREV)) &&
+                   GetClassNameA(label, kind, sizeof(kind)) && lstrcmpiA(kind, "Static") != 0) {
+            }
+            EXPECT_EQ(TextOf(label), text);
         } else if (op == "change") {
             WriteBytes(Path("DrvShortName.ini"), Data(rest));
         } else if (op == "lock" || op == "held") {
