@@ -100,3 +100,17 @@ constexpr const wchar_t* CodePageNoticeText =
 constexpr const wchar_t* ReadOnlyRefusalText =
     L"読み取り専用のため、設定ファイルには書き込みませんでした。\n"
     L"Nothing was written: Varnel is open read only.\n\n";
+
+// The balloon on the short-name box when what was typed or pasted is refused, by the reason
+// (NameProblem's order: NameFits has none). Wide, as the balloon takes it.
+constexpr const wchar_t* RefusalTipTitle = L"この文字は入力できません";
+constexpr const wchar_t* RefusalTipText[] = {
+    L"",
+    L"XGworks が読む短い名前は 31 バイト (全角 15 文字) までです。",
+    L"「;」は設定ファイルではコメントの始まりになるため使えません。",
+    L"タブや改行などの制御文字は使えません。",
+    L"このデバイスの名前は設定ファイルに書けないため、短い名前を付けられません。",
+};
+// A character that code page 932 lacks: XGworks would get another one or "?".
+constexpr const wchar_t* NotInCodePageTipText =
+    L"この文字は XGworks の設定ファイルに保存できません (シフト JIS にない文字です)。";

@@ -52,6 +52,9 @@ bool HoldsOnlyCodePageText(HWND box) {
     return !lost;
 }
 
+static_assert(sizeof(RefusalTipText) / sizeof(*RefusalTipText) == NameNotStored + 1,
+              "a refusal tip for each NameProblem");
+
 // A menu takes "&" for the mark of the next letter's key, and shows "&&" as one; "&" is never
 // the second byte of a double-byte character.
 std::string MenuText(const std::string& text) {
@@ -257,6 +260,7 @@ void MainDialog::FillDeviceList(DeviceKind kind) {
 }
 
 void MainDialog::OnDeviceSelectionChange() {
+    refusalTip.Hide();
     const std::string* device = SelectedDevice();
     const bool named = device && model.CanName(currentKind, *device);
     const bool editable = named && model.Writable();
@@ -295,9 +299,12 @@ void MainDialog::OnShortNameChange() {
     // What XGworks cannot read back is refused where the user sees it (the model's reasons),
     // and so is a character that the code page lacks, which would be stored as another one or
     // as "?".
-    if (!HoldsOnlyCodePageText(shortNameEdit.GetHandle()) ||
-        !model.SetName(currentKind, *device, text)) {
-        RefuseShortNameChange();
+    if (!HoldsOnlyCodePageText(shortNameEdit.GetHandle())) {
+        RefuseShortNameChange(NotInCodePageTipText);
+        return;
+    }
+    if (!model.SetName(currentKind, *device, text)) {
+        RefuseShortNameChange(RefusalTipText[CheckShortName(text)]);
         return;
     }
     acceptedName = text;
@@ -361,7 +368,7 @@ void MainDialog::OnListContextMenu(LPARAM where) {
     OnDeviceSelectionChange();
 }
 
-void MainDialog::RefuseShortNameChange() {
+void MainDialog::RefuseShortNameChange(const wchar_t* reason) {
     MessageBeep(MB_OK);
     DWORD caret = 0;
     shortNameEdit.GetSel(nullptr, &caret);
@@ -370,6 +377,7 @@ void MainDialog::RefuseShortNameChange() {
     const int typed = grown - shortNameEdit.LineLength();
     const int start = std::max(0, static_cast<int>(caret) - typed);
     shortNameEdit.SetSel(start, start);
+    refusalTip.Show(shortNameEdit, RefusalTipTitle, reason, TTI_WARNING);
 }
 
 void MainDialog::ShowShortNameBytes(std::size_t bytes) {

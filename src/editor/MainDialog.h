@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/BalloonTip.h"
 #include "app/CheckBox.h"
 #include "app/ComboBox.h"
 #include "app/DialogBase.h"
@@ -51,9 +52,9 @@ private:
     // keyboard, a refill of the list).
     void OnDeviceSelectionChange();
     void OnShortNameChange();
-    // What was just typed or pasted goes, with a beep: the box gets back the text it had, the
-    // caret where the typing began.
-    void RefuseShortNameChange();
+    // What was just typed or pasted goes, with a beep and a balloon saying why: the box gets
+    // back the text it had, the caret where the typing began.
+    void RefuseShortNameChange(const wchar_t* reason);
     void ShowShortNameBytes(std::size_t bytes);
     // Shows text in the short-name box as the dialog's own doing, no edit, and accepts what the
     // box then holds.
@@ -102,6 +103,7 @@ private:
     EditBox authorEdit;
     EditBox webPageEdit;
     CheckBox showAbsentCheck;
+    BalloonTip refusalTip;
     // The device of every row, present ones first: the list only shows them.
     std::vector<std::string> rowDevices;
     std::size_t presentRows = 0;

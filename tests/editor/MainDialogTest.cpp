@@ -27,6 +27,8 @@
 //   shows file FILE       DrvShortName.ini holds FILE's bytes
 //   enabled yes|no FIELD  FIELD can be used, or not
 //   focus FIELD           FIELD has the focus
+//   tip REASON            the short-name box shows a balloon for REASON: long, comment,
+//                         control, codepage (a character code page 932 lacks), or none
 //   label FIELD TEXT      the nearest static text before FIELD, after which a screen reader
 //                         names it, shows TEXT
 //   grey yes|no NAME      NAME's row is drawn grey, or not
@@ -100,6 +102,9 @@ const std::map<std::string, int> Buttons = {{"update", IDC_UPDATE}, {"cancel", I
 const std::map<std::string, int> Fields = {{"path", IDC_XGWORKS_PATH}, {"kind", IDC_DEVICE_KIND}, {"name", IDC_SHORT_NAME},
     {"bytes", IDC_SHORT_NAME_BYTES}, {"list", IDC_DEVICE_LIST}, {"update", IDC_UPDATE}, {"cancel", IDC_CANCEL},
     {"browse", IDC_BROWSE}, {"reset", IDC_RESET}, {"absent", IDC_SHOW_ABSENT}};
+const std::map<std::string, std::wstring> Tips = {{"long", RefusalTipText[NameTooLong]},
+    {"comment", RefusalTipText[NameComment]}, {"control", RefusalTipText[NameControl]},
+    {"codepage", NotInCodePageTipText}, {"none", L""}};
 const std::map<std::string, bool> Choices = {{"yes", true}, {"no", false}, {"confirm", true}, {"cancel", false}};
 // clang-format on
 
@@ -302,6 +307,20 @@ public:
             shows("yes", [&] {
                 GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
                 return info.hwndFocus == GetDlgItem(dialog, At(Fields, rest)) ? "yes" : "no";
+            });
+        } else if (op == "tip") {
+            // The balloon of Wine, which shows none of the box's own, is a tooltip of the dialog
+            // whose tool is the box.
+            shows(Cp932(At(Tips, word)), [dialog] {
+                wchar_t text[256] = L"";
+                const auto box = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, IDC_SHORT_NAME));
+                TTTOOLINFOW tool = {sizeof(tool), 0, dialog, box, {}, nullptr, text, 0, nullptr};
+                for (HWND tip = nullptr; (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));) {
+                    if (GetWindow(tip, GW_OWNER) == dialog && IsWindowVisible(tip)) {
+                        SendMessageW(tip, TTM_GETTEXTW, sizeof(text) / sizeof(*text), reinterpret_cast<LPARAM>(&tool));
+                    }
+                }
+                return Cp932(text);
             });
         } else if (op == "label") {
             HWND label = GetDlgItem(dialog, At(Fields, word));
