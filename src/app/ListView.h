@@ -21,6 +21,10 @@ public:
     BOOL GetItemLabelRect(int row, RECT* rect);
     // 1 on success; the columns stay.
     int DeleteAllItems();
+    // LVM_SETCOLUMNWIDTH in pixels.
+    BOOL SetColumnWidth(int column, int width);
+    // LVM_GETSTRINGWIDTHA: text's width in the list's font, without the room around it.
+    int GetStringWidth(const char* text);
     // Replaces every extended style; returns the previous ones.
     DWORD SetExtendedStyle(DWORD style);
     // The first selected row at or after first, -1 when there is none.

@@ -8,6 +8,11 @@ constexpr const char* WebPageText = "(none)";
 
 constexpr const char* OriginalNameColumn = "Original Name";
 constexpr const char* ShortNameColumn = "Short Name";
+// What the grey of a row means, in words that a screen reader reads: a device not connected, a
+// proposal ("→ UM" in the short-name column).
+constexpr const char* StateColumn = "状態";
+constexpr const char* AbsentStateText = "未接続";
+constexpr const char* ProposalStateText = "提案";
 
 constexpr const char* ConfirmUpdateText =
     "XGworks のデバイス設定ファイルを更新します。よろしいですか？";

@@ -52,6 +52,10 @@ bool HoldsOnlyCodePageText(HWND box) {
     return !lost;
 }
 
+constexpr int StateColumnIndex = 2;
+// Posted when the DPI changed, to fit the columns once the dialog has been scaled.
+constexpr UINT FitColumnsMessage = WM_APP;
+
 static_assert(sizeof(RefusalTipText) / sizeof(*RefusalTipText) == NameNotStored + 1,
               "a refusal tip for each NameProblem");
 
@@ -72,8 +76,7 @@ std::string MenuText(const std::string& text) {
 
 MainDialog::MainDialog() : MainDialog(SystemDevices()) {}
 
-MainDialog::MainDialog(DeviceSource& devices)
-    : DialogBase(IDD_MAIN), model(devices, GetACP()) {}
+MainDialog::MainDialog(DeviceSource& devices) : DialogBase(IDD_MAIN), model(devices, GetACP()) {}
 
 MainDialog::~MainDialog() = default;
 
@@ -94,6 +97,14 @@ INT_PTR MainDialog::HandleMessage(HWND handle, UINT message, WPARAM wParam, LPAR
                 return TRUE;
             }
             break;
+        case WM_DPICHANGED:
+            // The dialog manager scales the dialog and its controls once this returns; the
+            // columns follow the list's new width after it.
+            Post(FitColumnsMessage, 0, 0);
+            break;
+        case FitColumnsMessage:
+            FitListColumns();
+            return TRUE;
         case WM_CONTEXTMENU:
             if (reinterpret_cast<HWND>(wParam) == deviceList.GetHandle()) {
                 OnListContextMenu(lParam);
@@ -233,10 +244,26 @@ void MainDialog::OnClose() {
 
 void MainDialog::SetupListColumns() {
     deviceList.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    deviceList.InsertColumn(OriginalNameColumn, 0, 0, LVCFMT_LEFT);
+    deviceList.InsertColumn(ShortNameColumn, 0, 1, LVCFMT_LEFT);
+    deviceList.InsertColumn(StateColumn, 0, StateColumnIndex, LVCFMT_LEFT);
+    FitListColumns();
+}
+
+void MainDialog::FitListColumns() {
+    // The state column as wide as its longest word, with room for the margins of the header and
+    // the rows, about two characters; the names share the rest two to one.
+    int state = 0;
+    for (const char* text : {StateColumn, AbsentStateText, ProposalStateText}) {
+        state = std::max(state, deviceList.GetStringWidth(text));
+    }
+    state += deviceList.GetStringWidth("00");
     int width = 0;
     deviceList.GetClientSize(&width, nullptr);
-    deviceList.InsertColumn(OriginalNameColumn, width - width / 3, 0, LVCFMT_LEFT);
-    deviceList.InsertColumn(ShortNameColumn, width / 3, 1, LVCFMT_LEFT);
+    const int names = width - state;
+    deviceList.SetColumnWidth(0, names - names / 3);
+    deviceList.SetColumnWidth(1, names / 3);
+    deviceList.SetColumnWidth(StateColumnIndex, state);
 }
 
 void MainDialog::FillDeviceList(DeviceKind kind) {
@@ -321,6 +348,10 @@ void MainDialog::ShowRowNames() {
                                  : proposal ? ProposalMarker + proposal->second
                                             : *model.ShortNameOf(currentKind, device);
         deviceList.SetItemText(text.c_str(), static_cast<int>(row), 1);
+        const char* state = row >= presentRows ? AbsentStateText
+                            : proposal         ? ProposalStateText
+                                               : "";
+        deviceList.SetItemText(state, static_cast<int>(row), StateColumnIndex);
     }
 }
 

@@ -46,6 +46,8 @@ private:
     LRESULT OnListCustomDraw(NMLVCUSTOMDRAW& draw);
     void OnClose();
     void SetupListColumns();
+    // Shares the list's width between its columns, the state column fitting its words.
+    void FitListColumns();
     void FillDeviceList(DeviceKind kind);
     // Shows the short name of the selected row, or nothing in a disabled box when no row is
     // selected or its device cannot be named, however the selection came about (mouse,

@@ -24,11 +24,13 @@
 //                         for the error whose number it ends with; it is answered ok
 //   shows FIELD TEXT      FIELD shows TEXT; FIELD is path, kind, name, bytes, list or a BUTTON
 //   shows rows ROWS       the list shows ROWS, "name=short name|..." (nothing: no rows)
+//   shows states ROWS     the list's state column shows ROWS, "name=state|..."
 //   shows file FILE       DrvShortName.ini holds FILE's bytes
 //   enabled yes|no FIELD  FIELD can be used, or not
 //   focus FIELD           FIELD has the focus
 //   tip REASON            the short-name box shows a balloon for REASON: long, comment,
 //                         control, codepage (a character code page 932 lacks), or none
+//   dpi                   the list grows as on a monitor of another DPI, and its columns fill it
 //   label FIELD TEXT      the nearest static text before FIELD, after which a screen reader
 //                         names it, shows TEXT
 //   grey yes|no NAME      NAME's row is drawn grey, or not
@@ -134,13 +136,14 @@ public:
     }
 };
 
-std::string ListRows(HWND dialog) {
+// Each row's name and the text of column.
+std::string ListRows(HWND dialog, int column) {
     const HWND list = GetDlgItem(dialog, IDC_DEVICE_LIST);
     std::string rows;
     char name[256], shortName[256];
     for (int row = 0; row < ListView_GetItemCount(list); ++row) {
         ListView_GetItemText(list, row, 0, name, sizeof(name));
-        ListView_GetItemText(list, row, 1, shortName, sizeof(shortName));
+        ListView_GetItemText(list, row, column, shortName, sizeof(shortName));
         rows += (row > 0 ? "|" : "") + std::string(name) + "=" + shortName;
     }
     return rows;
@@ -287,8 +290,8 @@ public:
             words.erase(words.find_last_not_of("\r\n") + 1);
             EXPECT_NE(shown.find(words), std::string::npos) << shown;
             EXPECT_TRUE(TextOf(box) == ErrorCaption && Answer(box, IDOK));
-        } else if (op == "shows" && word == "rows") {
-            shows(text, [&] { return ListRows(dialog); });
+        } else if (op == "shows" && (word == "rows" || word == "states")) {
+            shows(text, [&] { return ListRows(dialog, word == "rows" ? 1 : 2); });
         } else if (op == "shows" && word == "file") {
             EXPECT_EQ(ReadBytes(Path("DrvShortName.ini")), Data(text));
         } else if (op == "shows") {
@@ -315,12 +318,28 @@ public:
                 wchar_t text[256] = L"";
                 const auto box = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, IDC_SHORT_NAME));
                 TTTOOLINFOW tool = {sizeof(tool), 0, dialog, box, {}, nullptr, text, 0, nullptr};
-                for (HWND tip = nullptr; (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));) {
+                for (HWND tip = nullptr;
+                     (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));) {
                     if (GetWindow(tip, GW_OWNER) == dialog && IsWindowVisible(tip)) {
-                        SendMessageW(tip, TTM_GETTEXTW, sizeof(text) / sizeof(*text), reinterpret_cast<LPARAM>(&tool));
+                        SendMessageW(tip, TTM_GETTEXTW, sizeof(text) / sizeof(*text),
+                                     reinterpret_cast<LPARAM>(&tool));
                     }
                 }
                 return Cp932(text);
+            });
+        } else if (op == "dpi") {
+            // On a monitor of another DPI the dialog manager scales the list; its columns fill it.
+            const HWND list = GetDlgItem(dialog, IDC_DEVICE_LIST);
+            RECT box = {};
+            GetClientRect(list, &box);
+            SetWindowPos(list, nullptr, 0, 0, box.right * 2, box.bottom, SWP_NOMOVE | SWP_NOZORDER);
+            GetWindowRect(dialog, &box);
+            SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(192, 192),
+                         reinterpret_cast<LPARAM>(&box));
+            shows(std::to_string(GetClientRect(list, &box) ? box.right : 0), [list] {
+                return std::to_string(ListView_GetColumnWidth(list, 0) +
+                                      ListView_GetColumnWidth(list, 1) +
+                                      ListView_GetColumnWidth(list, 2));
             });
         } else if (op == "label") {
             HWND label = GetDlgItem(dialog, At(Fields, word));
