@@ -90,14 +90,14 @@ constexpr const wchar_t* CodePageCaption = L"Varnel";
 constexpr const wchar_t* CodePageNoticeText =
     L"Unicode に対応していないプログラムの言語 (システム ロケール) が日本語ではありません。"
     L"XGworks は DrvShortName.ini を日本語のコード ページ (932、シフト JIS) で読み書きするため、"
-    L"Varnel は読み取り専用で開きます。一覧は表示しますが、更新と初期化はしません。\n"
+    L"Varnel は読み取り専用で開きます。一覧は表示しますが、更新と初期化はしません。\n\n"
     L"直し方: Windows では [コントロール パネル] の [地域] → [管理] → [システム ロケールの変更] で"
     L"「日本語 (日本)」を選び (「ワールドワイド言語サポートで Unicode UTF-8 を使用」は外します)、"
     L"再起動します。Wine では LANG=ja_JP.UTF-8 を付けて起動します。\n\n"
     L"The system's language for programs that are not Unicode (the system locale) is not "
     L"Japanese. XGworks reads and writes DrvShortName.ini in the Japanese code page (932, "
     L"Shift-JIS), so Varnel opens read only: it shows the lists, but does not update or reset "
-    L"the file.\n"
+    L"the file.\n\n"
     L"To fix it: on Windows, choose \"Japanese (Japan)\" under Control Panel > Region > "
     L"Administrative > Change system locale (with \"Use Unicode UTF-8 for worldwide language "
     L"support\" unticked), and restart. Under Wine, start Varnel with LANG=ja_JP.UTF-8.";
