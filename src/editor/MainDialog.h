@@ -51,7 +51,8 @@ private:
     void FillDeviceList(DeviceKind kind);
     // Shows the short name of the selected row, or nothing in a disabled box when no row is
     // selected or its device cannot be named, however the selection came about (mouse,
-    // keyboard, a refill of the list).
+    // keyboard, a refill of the list). While the model only shows, the box shows but stays
+    // disabled.
     void OnDeviceSelectionChange();
     void OnShortNameChange();
     // What was just typed or pasted goes, with a beep and a balloon saying why: the box gets

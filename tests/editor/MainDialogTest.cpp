@@ -31,8 +31,8 @@
 //   tip REASON            the short-name box shows a balloon for REASON: long, comment,
 //                         control, codepage (a character code page 932 lacks), or none
 //   dpi                   the list grows as on a monitor of another DPI, and its columns fill it
-//   label FIELD TEXT      the nearest static text before FIELD, after which a screen reader
-//                         names it, shows TEXT
+//   label FIELD TEXT      the window right before FIELD, its label, after which a screen
+//                         reader names it, shows TEXT
 //   grey yes|no NAME      NAME's row is drawn grey, or not
 //   browse confirm PATH   the next file dialog, which a later step opens, is answered with PATH
 //   browse cancel         the next file dialog is cancelled
@@ -333,8 +333,9 @@ public:
             RECT box = {};
             GetClientRect(list, &box);
             SetWindowPos(list, nullptr, 0, 0, box.right * 2, box.bottom, SWP_NOMOVE | SWP_NOZORDER);
+            const WORD dpi = USER_DEFAULT_SCREEN_DPI * 2;
             GetWindowRect(dialog, &box);
-            SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(192, 192),
+            SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                          reinterpret_cast<LPARAM>(&box));
             shows(std::to_string(GetClientRect(list, &box) ? box.right : 0), [list] {
                 return std::to_string(ListView_GetColumnWidth(list, 0) +
@@ -342,12 +343,7 @@ public:
                                       ListView_GetColumnWidth(list, 2));
             });
         } else if (op == "label") {
-            HWND label = GetDlgItem(dialog, At(Fields, word));
-            char kind[16] = "";
-            while ((label = GetWindow(label, GW_HWNDPREV)) &&
-                   GetClassNameA(label, kind, sizeof(kind)) && lstrcmpiA(kind, "Static") != 0) {
-            }
-            EXPECT_EQ(TextOf(label), text);
+            EXPECT_EQ(TextOf(GetWindow(GetDlgItem(dialog, At(Fields, word)), GW_HWNDPREV)), text);
         } else if (op == "change") {
             WriteBytes(Path("DrvShortName.ini"), Data(rest));
         } else if (op == "lock" || op == "held") {
