@@ -282,6 +282,8 @@ void MainDialog::FillDeviceList(DeviceKind kind) {
     for (std::size_t row = 0; row < rowDevices.size(); ++row) {
         deviceList.InsertItem(rowDevices[row].c_str(), INT_MAX, static_cast<LPARAM>(row));
     }
+    // Rows past the list's height bring a scroll bar, which takes from the columns' width.
+    FitListColumns();
     ShowRowNames();
     OnDeviceSelectionChange();
 }
