@@ -11,4 +11,9 @@ public:
     void GetSel(DWORD* start, DWORD* end);
     // EM_LINELENGTH of the one line, in the control's own count.
     int LineLength();
+    // EM_SHOWBALLOONTIP: a balloon with title, text and icon (TTI_*) pointing at the box, until
+    // the box hides it; FALSE where the platform shows none (Wine's edit control has none).
+    BOOL ShowBalloonTip(const wchar_t* title, const wchar_t* text, int icon);
+    // EM_HIDEBALLOONTIP.
+    BOOL HideBalloonTip();
 };

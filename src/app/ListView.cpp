@@ -63,6 +63,15 @@ int ListView::DeleteAllItems() {
     return Send(LVM_DELETEALLITEMS, 0, 0) != 0 ? 1 : 0;
 }
 
+BOOL ListView::SetColumnWidth(int column, int width) {
+    return static_cast<BOOL>(
+        Send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0)));
+}
+
+int ListView::GetStringWidth(const char* text) {
+    return static_cast<int>(Send(LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text)));
+}
+
 DWORD ListView::SetExtendedStyle(DWORD style) {
     return static_cast<DWORD>(Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(style)));
 }
@@ -80,16 +89,8 @@ BOOL ListView::SelectRow(int row) {
            Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
 }
 
-BOOL ListView::SetColumnWidth(int column, int width) {
-    return static_cast<BOOL>(Send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), width));
-}
-
 int ListView::GetColumnWidth(int column) {
     return static_cast<int>(Send(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
-}
-
-int ListView::GetStringWidth(const char* text) {
-    return static_cast<int>(Send(LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text)));
 }
 
 BOOL ListView::SetCheck(int row, bool checked) {

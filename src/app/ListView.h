@@ -21,18 +21,17 @@ public:
     BOOL GetItemLabelRect(int row, RECT* rect);
     // 1 on success; the columns stay.
     int DeleteAllItems();
+    // LVM_SETCOLUMNWIDTH in pixels, or LVSCW_AUTOSIZE_USEHEADER to fit the column's texts.
+    BOOL SetColumnWidth(int column, int width);
+    // LVM_GETSTRINGWIDTHA: text's width in the list's font, without the room around it.
+    int GetStringWidth(const char* text);
     // Replaces every extended style; returns the previous ones.
     DWORD SetExtendedStyle(DWORD style);
     // The first selected row at or after first, -1 when there is none.
     int GetNextSelected(int first);
     // Selects row and gives it the focus rectangle, scrolled into view; FALSE for no row.
     BOOL SelectRow(int row);
-    // LVM_SETCOLUMNWIDTH: a width in pixels, or LVSCW_AUTOSIZE_USEHEADER to fit the column's texts
-    // and its header.
-    BOOL SetColumnWidth(int column, int width);
     int GetColumnWidth(int column);
-    // LVM_GETSTRINGWIDTHA: how wide text is in the list's font, in pixels.
-    int GetStringWidth(const char* text);
     // The check box of a row in a list with LVS_EX_CHECKBOXES.
     BOOL SetCheck(int row, bool checked);
     bool GetCheck(int row);

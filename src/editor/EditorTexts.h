@@ -8,6 +8,11 @@ constexpr const char* WebPageText = "(none)";
 
 constexpr const char* OriginalNameColumn = "Original Name";
 constexpr const char* ShortNameColumn = "Short Name";
+// What the grey of a row means, in words that a screen reader reads: a device not connected, a
+// proposal ("→ UM" in the short-name column).
+constexpr const char* StateColumn = "状態";
+constexpr const char* AbsentStateText = "未接続";
+constexpr const char* ProposalStateText = "提案";
 
 constexpr const char* ConfirmUpdateText =
     "XGworks のデバイス設定ファイルを更新します。よろしいですか？";
@@ -55,8 +60,9 @@ constexpr const char* TakeOverSeparator = " ― ";
 // is likely the same device: "→ UM". Only a take-over makes it the device's name.
 constexpr const char* ProposalMarker = "→ ";
 
-// The byte count of the short-name box beside its limit, as XGworks counts: "12/31".
-constexpr const char* ShortNameBytesFormat = "%d/%d";
+// The byte count of the short-name box beside its limit, as XGworks counts: "12/31 バイト". The
+// unit makes it say what it counts, also to a screen reader, which reads a static text as its name.
+constexpr const char* ShortNameBytesFormat = "%d/%d バイト";
 
 // An update without any edit writes nothing, so that the backup keeps what a reset replaced.
 constexpr const char* NoChangesText = "変更がないため、設定ファイルは更新しませんでした。";
@@ -90,3 +96,40 @@ constexpr char SameNameDevicesFormat[] = "%s (%u 台)";
 constexpr char SameNameDevicesNote[] =
     "同じ名前のデバイスが %u 台あります。XGworks では見分けがつかないため、"
     "短い名前はその全部に使われます。";
+// Shown at start, and when 更新 or the reset is refused, while the system's code page for
+// programs that are not Unicode is not XGworks' (another language, Windows' UTF-8 option, Wine
+// without a Japanese locale). Wide text, in both languages: the ANSI functions would show it in
+// that code page, as question marks.
+constexpr const wchar_t* CodePageCaption = L"Varnel";
+constexpr const wchar_t* CodePageNoticeText =
+    L"Unicode に対応していないプログラムの言語 (システム ロケール) が日本語ではありません。"
+    L"XGworks は DrvShortName.ini を日本語のコード ページ (932、シフト JIS) で読み書きするため、"
+    L"Varnel は読み取り専用で開きます。一覧は表示しますが、更新と初期化はしません。\n\n"
+    L"直し方: Windows では [コントロール パネル] の [地域] → [管理] → [システム ロケールの変更] で"
+    L"「日本語 (日本)」を選び (「ワールドワイド言語サポートで Unicode UTF-8 を使用」は外します)、"
+    L"再起動します。Wine では LANG=ja_JP.UTF-8 を付けて起動します。\n\n"
+    L"The system's language for programs that are not Unicode (the system locale) is not "
+    L"Japanese. XGworks reads and writes DrvShortName.ini in the Japanese code page (932, "
+    L"Shift-JIS), so Varnel opens read only: it shows the lists, but does not update or reset "
+    L"the file.\n\n"
+    L"To fix it: on Windows, choose \"Japanese (Japan)\" under Control Panel > Region > "
+    L"Administrative > Change system locale (with \"Use Unicode UTF-8 for worldwide language "
+    L"support\" unticked), and restart. Under Wine, start Varnel with LANG=ja_JP.UTF-8.";
+// Put before the notice when 更新 or the reset is pressed in that state.
+constexpr const wchar_t* ReadOnlyRefusalText =
+    L"読み取り専用のため、設定ファイルには書き込みませんでした。\n"
+    L"Nothing was written: Varnel is open read only.\n\n";
+
+// The balloon on the short-name box when what was typed or pasted is refused, by the reason
+// (NameProblem's order: NameFits has none). Wide, as the balloon takes it.
+constexpr const wchar_t* RefusalTipTitle = L"この文字は入力できません";
+constexpr const wchar_t* RefusalTipText[] = {
+    L"",
+    L"XGworks が読む短い名前は 31 バイト (全角 15 文字) までです。",
+    L"「;」は設定ファイルではコメントの始まりになるため使えません。",
+    L"タブや改行などの制御文字は使えません。",
+    L"このデバイスの名前は設定ファイルに書けないため、短い名前を付けられません。",
+};
+// A character that code page 932 lacks: XGworks would get another one or "?".
+constexpr const wchar_t* NotInCodePageTipText =
+    L"この文字は XGworks の設定ファイルに保存できません (シフト JIS にない文字です)。";

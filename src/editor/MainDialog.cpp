@@ -54,6 +54,13 @@ bool HoldsOnlyCodePageText(HWND box) {
     return !lost;
 }
 
+constexpr int StateColumnIndex = 2;
+// Posted when the DPI changed, to fit the columns once the dialog has been scaled.
+constexpr UINT FitColumnsMessage = WM_APP;
+
+static_assert(sizeof(RefusalTipText) / sizeof(*RefusalTipText) == NameNotStored + 1,
+              "a refusal tip for each NameProblem");
+
 // A menu takes "&" for the mark of the next letter's key, and shows "&&" as one; "&" is never
 // the second byte of a double-byte character.
 std::string MenuText(const std::string& text) {
@@ -86,7 +93,7 @@ private:
 
 MainDialog::MainDialog() : MainDialog(SystemDevices()) {}
 
-MainDialog::MainDialog(DeviceSource& devices) : DialogBase(IDD_MAIN), model(devices) {}
+MainDialog::MainDialog(DeviceSource& devices) : DialogBase(IDD_MAIN), model(devices, GetACP()) {}
 
 MainDialog::~MainDialog() = default;
 
@@ -107,6 +114,14 @@ INT_PTR MainDialog::HandleMessage(HWND handle, UINT message, WPARAM wParam, LPAR
                 return TRUE;
             }
             break;
+        case WM_DPICHANGED:
+            // The dialog manager scales the dialog and its controls once this returns; the
+            // columns follow the list's new width after it.
+            Post(FitColumnsMessage, 0, 0);
+            break;
+        case FitColumnsMessage:
+            FitListColumns();
+            return TRUE;
         case WM_CONTEXTMENU:
             if (reinterpret_cast<HWND>(wParam) == deviceList.GetHandle()) {
                 OnListContextMenu(lParam);
@@ -159,6 +174,9 @@ void MainDialog::OnInitDialog(HWND handle) {
     SetupListColumns();
     kindCombo.SetCurSel(MidiOut);
     FillDeviceList(MidiOut);
+    if (!model.Writable()) {
+        TellReadOnly(L"");
+    }
     LocateXGworks();
 }
 
@@ -262,10 +280,26 @@ void MainDialog::OnClose() {
 
 void MainDialog::SetupListColumns() {
     deviceList.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    deviceList.InsertColumn(OriginalNameColumn, 0, 0, LVCFMT_LEFT);
+    deviceList.InsertColumn(ShortNameColumn, 0, 1, LVCFMT_LEFT);
+    deviceList.InsertColumn(StateColumn, 0, StateColumnIndex, LVCFMT_LEFT);
+    FitListColumns();
+}
+
+void MainDialog::FitListColumns() {
+    // The state column as wide as its longest word, with room for the margins of the header and
+    // the rows, about two characters; the names share the rest two to one.
+    int state = 0;
+    for (const char* text : {StateColumn, AbsentStateText, ProposalStateText}) {
+        state = std::max(state, deviceList.GetStringWidth(text));
+    }
+    state += deviceList.GetStringWidth("00");
     int width = 0;
     deviceList.GetClientSize(&width, nullptr);
-    deviceList.InsertColumn(OriginalNameColumn, width - width / 3, 0, LVCFMT_LEFT);
-    deviceList.InsertColumn(ShortNameColumn, width / 3, 1, LVCFMT_LEFT);
+    const int names = width - state;
+    deviceList.SetColumnWidth(0, names - names / 3);
+    deviceList.SetColumnWidth(1, names / 3);
+    deviceList.SetColumnWidth(StateColumnIndex, state);
 }
 
 void MainDialog::FillDeviceList(DeviceKind kind, const std::string& select) {
@@ -289,6 +323,8 @@ void MainDialog::FillDeviceList(DeviceKind kind, const std::string& select) {
         }
     }
     filling = false;
+    // Rows past the list's height bring a scroll bar, which takes from the columns' width.
+    FitListColumns();
     ShowRowNames();
     OnDeviceSelectionChange();
 }
@@ -342,15 +378,17 @@ void MainDialog::OnReview() {
 }
 
 void MainDialog::OnDeviceSelectionChange() {
+    refusalTip.Hide();
     const std::string* device = SelectedDevice();
     const bool named = device && model.CanName(currentKind, *device);
+    const bool editable = named && model.Writable();
     const std::string shortName = named ? *model.ShortNameOf(currentKind, *device) : "";
     SetShortNameBox(shortName);
     // A disabled box would take the keyboard's focus with it: Escape and Tab would go nowhere.
-    if (!named && GetFocus() == shortNameEdit.GetHandle()) {
+    if (!editable && GetFocus() == shortNameEdit.GetHandle()) {
         Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(deviceList.GetHandle()), TRUE);
     }
-    shortNameEdit.Enable(named);
+    shortNameEdit.Enable(editable);
     ShowShortNameBytes(shortName.size());
     const unsigned same = device ? model.DeviceCount(currentKind, *device) : 0;
     char note[sizeof(SameNameDevicesNote) * 2] = "";
@@ -385,9 +423,12 @@ void MainDialog::OnShortNameChange() {
     // What XGworks cannot read back is refused where the user sees it (the model's reasons),
     // and so is a character that the code page lacks, which would be stored as another one or
     // as "?".
-    if (!HoldsOnlyCodePageText(shortNameEdit.GetHandle()) ||
-        !model.SetName(currentKind, *device, text)) {
-        RefuseShortNameChange();
+    if (!HoldsOnlyCodePageText(shortNameEdit.GetHandle())) {
+        RefuseShortNameChange(NotInCodePageTipText);
+        return;
+    }
+    if (!model.SetName(currentKind, *device, text)) {
+        RefuseShortNameChange(RefusalTipText[CheckShortName(text)]);
         return;
     }
     acceptedName = text;
@@ -419,7 +460,13 @@ void MainDialog::ShowRowNames() {
                                  : rowProposed[row] ? ProposalMarker + proposal->second
                                                     : *model.ShortNameOf(currentKind, device);
         deviceList.SetItemText(text.c_str(), static_cast<int>(row), 1);
+        const char* state = row >= presentRows ? AbsentStateText
+                            : rowProposed[row] ? ProposalStateText
+                                               : "";
+        deviceList.SetItemText(state, static_cast<int>(row), StateColumnIndex);
     }
+    // Read only, nothing can be taken over.
+    renamed = model.Writable() ? renamed : 0;
     char count[sizeof(RenamedDevicesFormat) + sizeof(int) * CHAR_BIT] = "";
     if (renamed) {
         wsprintfA(count, RenamedDevicesFormat, renamed);
@@ -440,7 +487,7 @@ void MainDialog::OnListContextMenu(LPARAM where) {
     // A copy: the menu and the question run message loops, in which the list may be filled anew.
     const std::string device = SelectedDevice() ? *SelectedDevice() : "";
     if (device.empty() || static_cast<std::size_t>(row) >= presentRows ||
-        !model.CanName(currentKind, device)) {
+        !model.CanName(currentKind, device) || !model.Writable()) {
         return;
     }
     POINT point = {GET_X_LPARAM(where), GET_Y_LPARAM(where)};
@@ -483,7 +530,7 @@ void MainDialog::OnListContextMenu(LPARAM where) {
     OnDeviceSelectionChange();
 }
 
-void MainDialog::RefuseShortNameChange() {
+void MainDialog::RefuseShortNameChange(const wchar_t* reason) {
     MessageBeep(MB_OK);
     DWORD caret = 0;
     shortNameEdit.GetSel(nullptr, &caret);
@@ -492,6 +539,7 @@ void MainDialog::RefuseShortNameChange() {
     const int typed = grown - shortNameEdit.LineLength();
     const int start = std::max(0, static_cast<int>(caret) - typed);
     shortNameEdit.SetSel(start, start);
+    refusalTip.Show(shortNameEdit, RefusalTipTitle, reason, TTI_WARNING);
 }
 
 void MainDialog::ShowShortNameBytes(std::size_t bytes) {
@@ -501,7 +549,7 @@ void MainDialog::ShowShortNameBytes(std::size_t bytes) {
 }
 
 void MainDialog::EditSelectedName() {
-    if (!SelectedDevice()) {
+    if (!SelectedDevice() || !IsWindowEnabled(shortNameEdit.GetHandle())) {
         return;
     }
     Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(shortNameEdit.GetHandle()), TRUE);
@@ -570,6 +618,11 @@ void MainDialog::LocateXGworks() {
     }
 }
 
+void MainDialog::TellReadOnly(const wchar_t* before) {
+    MessageBoxW(GetHandle(), (std::wstring(before) + CodePageNoticeText).c_str(), CodePageCaption,
+                MB_OK | MB_ICONWARNING);
+}
+
 int MainDialog::Ask(const char* text, const char* caption, UINT style) {
     const ModalLoop loop(modalLoops);
     return MessageBoxA(GetHandle(), text, caption, style);
@@ -627,6 +680,9 @@ bool MainDialog::WriteAsking(const std::function<WriteResult(const DiskState*)>&
 
 void MainDialog::UpdateFile() {
     switch (model.SaveBlocker()) {
+    case WriteReadOnly:
+        TellReadOnly(ReadOnlyRefusalText);
+        return;
     case WriteNoFolder:
         throw E8Detail{NoSettingsToUpdateText};
     case WriteNoFile:
@@ -653,6 +709,10 @@ bool MainDialog::SaveDeviceNames() {
 }
 
 void MainDialog::ResetFile() {
+    if (!model.Writable()) {
+        TellReadOnly(ReadOnlyRefusalText);
+        return;
+    }
     if (model.FileState() == FileNone) {
         throw E8NoSettingsFile;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/BalloonTip.h"
 #include "app/CheckBox.h"
 #include "app/ComboBox.h"
 #include "app/DialogBase.h"
@@ -56,14 +57,17 @@ private:
     // The review of the devices that Windows renamed: the ones the user ticks take over their
     // old short names, as one take-over each.
     void OnReview();
+    // Shares the list's width between its columns, the state column fitting its words.
+    void FitListColumns();
     // Shows the short name of the selected row, or nothing in a disabled box when no row is
     // selected or its device cannot be named, however the selection came about (mouse,
-    // keyboard, a refill of the list).
+    // keyboard, a refill of the list). While the model only shows, the box shows but stays
+    // disabled.
     void OnDeviceSelectionChange();
     void OnShortNameChange();
-    // What was just typed or pasted goes, with a beep: the box gets back the text it had, the
-    // caret where the typing began.
-    void RefuseShortNameChange();
+    // What was just typed or pasted goes, with a beep and a balloon saying why: the box gets
+    // back the text it had, the caret where the typing began.
+    void RefuseShortNameChange(const wchar_t* reason);
     void ShowShortNameBytes(std::size_t bytes);
     // Shows text in the short-name box as the dialog's own doing, no edit, and accepts what the
     // box then holds.
@@ -101,6 +105,9 @@ private:
     void ShowError(int code);
     void ShowErrorText(const char* text);
     int Ask(const char* text, const char* caption, UINT style);
+    // Says, whatever the code page, why nothing can be written and how to change that; before
+    // heads the notice.
+    void TellReadOnly(const wchar_t* before);
 
     SettingsModel model;
     ListView deviceList;
@@ -110,6 +117,7 @@ private:
     EditBox authorEdit;
     EditBox webPageEdit;
     CheckBox showAbsentCheck;
+    BalloonTip refusalTip;
     // The device of every row, present ones first: the list only shows them.
     std::vector<std::string> rowDevices;
     std::size_t presentRows = 0;

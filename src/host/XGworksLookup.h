@@ -16,6 +16,8 @@ constexpr REGSAM XGworksUninstallAccess = KEY_READ | (sizeof(void*) == 8 ? KEY_W
 constexpr const char* XGworksLogMarker = "-f";
 constexpr const char* XGworksExecutableName = "\\XGworks.exe";
 constexpr const char* XGworksSettingsName = "\\DrvShortName.ini";
+// XGworks reads and writes its file in the Japanese code page, whatever the system's.
+constexpr unsigned XGworksCodePage = 932;
 
 enum UninstallStringResult {
     UninstallPathFound,

@@ -62,8 +62,9 @@ DiskState ReadDisk(const std::string& path) {
     return state;
 }
 
-SettingsModel::SettingsModel(DeviceSource& devices)
-    : devices(devices), document(std::make_unique<IniFile>()) {}
+SettingsModel::SettingsModel(DeviceSource& devices, unsigned codePage)
+    : devices(devices), writable(codePage == XGworksCodePage),
+      document(std::make_unique<IniFile>()) {}
 
 SettingsModel::~SettingsModel() = default;
 
@@ -206,7 +207,7 @@ bool SettingsModel::CanName(DeviceKind kind, const std::string& device) const {
 }
 
 bool SettingsModel::SetName(DeviceKind kind, const std::string& device, const std::string& text) {
-    if (!CanName(kind, device) || CheckShortName(text) != NameFits) {
+    if (!writable || !CanName(kind, device) || CheckShortName(text) != NameFits) {
         return false;
     }
     *NameSlot(kind, device) = StoredShortName(text);
@@ -217,8 +218,8 @@ TakeOverResult SettingsModel::TakeOver(DeviceKind kind, const std::string& devic
                                        const std::string& source, bool consent) {
     const auto target = present[kind].find(device);
     const auto from = absent[kind].find(source);
-    if (target == present[kind].end() || from == absent[kind].end() || from->second.empty() ||
-        !CanName(kind, device)) {
+    if (!writable || target == present[kind].end() || from == absent[kind].end() ||
+        from->second.empty() || !CanName(kind, device)) {
         return TakeOverRefused;
     }
     // A take-over is corrected by taking over again: the name taken before goes back to its
@@ -320,6 +321,9 @@ std::vector<SharedShortName> SettingsModel::SharedShortNames(DeviceKind kind) co
 }
 
 WriteStep SettingsModel::SaveBlocker() const {
+    if (!writable) {
+        return WriteReadOnly;
+    }
     if (fileState == FileNone) {
         return WriteNoFolder;
     }
@@ -428,9 +432,9 @@ bool SettingsModel::WriteNames(ReplaceResult& result) {
 
 WriteResult SettingsModel::Reset(const std::string& text, const DiskState* agreed) {
     // A known folder is enough: a missing file is created.
-    if (fileState == FileNone) {
+    if (!writable || fileState == FileNone) {
         WriteResult result;
-        result.step = WriteNoFolder;
+        result.step = writable ? WriteNoFolder : WriteReadOnly;
         return result;
     }
     WriteResult result = CheckDisk(agreed);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/XGworksLookup.h"
 #include "ini/FileReplacement.h"
 #include "ini/IniFile.h"
 #include "settings/DeviceKind.h"
@@ -42,6 +43,7 @@ enum WriteStep {
                     // nothing written; disk is what it holds now
     WriteFailed,    // the replacement failed, or the file cannot be read to compare (replace says
                     // where and why): nothing changed
+    WriteReadOnly,  // the names are held in another code page than XGworks reads: nothing written
 };
 struct WriteResult {
     WriteStep step = WriteDone;
@@ -102,7 +104,10 @@ NameProblem CheckShortName(const std::string& text);
 // here; a name is only dropped by the user clearing, replacing or moving it.
 class SettingsModel {
 public:
-    explicit SettingsModel(DeviceSource& devices);
+    // codePage: the one the system's ANSI functions use, in which the names are read, typed and
+    // written. In any other than XGworks' own, what would be written is not what XGworks reads:
+    // the model then only shows.
+    explicit SettingsModel(DeviceSource& devices, unsigned codePage = XGworksCodePage);
     SettingsModel(const SettingsModel&) = delete;
     SettingsModel& operator=(const SettingsModel&) = delete;
     ~SettingsModel();
@@ -131,6 +136,8 @@ public:
     const DeviceNameMap& Absent(DeviceKind kind) const { return absent[kind]; }
     // The short name of a device of either list, or null when the kind has no such device.
     const std::string* ShortNameOf(DeviceKind kind, const std::string& device) const;
+    // Whether the model may change names and write: only in XGworks' code page.
+    bool Writable() const { return writable; }
     // Whether a device can be given a short name (one not connected always can).
     bool CanName(DeviceKind kind, const std::string& device) const;
     // How many present devices bear the name (ignoring case); 0 for none.
@@ -164,7 +171,8 @@ public:
     // Short names that present devices of one kind share, per kind.
     std::vector<SharedShortName> SharedShortNames(DeviceKind kind) const;
 
-    // Why a save cannot start (WriteNoFolder, WriteNoFile, WriteNoChanges), or WriteDone.
+    // Why a save cannot start (WriteReadOnly, WriteNoFolder, WriteNoFile, WriteNoChanges), or
+    // WriteDone.
     WriteStep SaveBlocker() const;
     // Writes every name into the file, sorted, the old content kept as its backup. agreed, when
     // given, is a state of the file that the user agreed to write over; otherwise only the state
@@ -192,6 +200,7 @@ private:
     void Reopen();
 
     DeviceSource& devices;
+    bool writable;
     std::unique_ptr<IniFile> document;
     std::string executablePath;
     std::string settingsPath;

@@ -16,16 +16,24 @@
 //   box BOX ANSWER        a message box comes and is answered yes, no, ok, enter (the Enter
 //                         key, which presses its default button) or open (left open); BOX is
 //                         update, done, reset, resetdone, discard, duplicates, changed,
-//                         nochanges, replacename, or an error box: nofolder (an update without
-//                         a folder), notfound, noreset, noinstall, unknown, notxgworks
+//                         nochanges, replacename, notice (the code page is not Japanese's),
+//                         readonly (更新 or the reset refused for that), or an error box:
+//                         nofolder (an update without a folder), notfound, noreset, noinstall,
+//                         unknown, notxgworks
 //   error TEXT|TEXT...    an error box comes that holds each TEXT, then the system's own text
 //                         for the error whose number it ends with; it is answered ok
 //   shows FIELD TEXT      FIELD shows TEXT; FIELD is path, kind, name, bytes, note, list or a
 //                         BUTTON
 //   shows rows ROWS       the list shows ROWS, "name=short name|..." (nothing: no rows)
+//   shows states ROWS     the list's state column shows ROWS, "name=state|..."
 //   shows file FILE       DrvShortName.ini holds FILE's bytes
 //   enabled yes|no FIELD  FIELD can be used, or not
 //   focus FIELD           FIELD has the focus
+//   tip REASON            the short-name box shows a balloon for REASON: long, comment,
+//                         control, codepage (a character code page 932 lacks), or none
+//   dpi                   the list grows as on a monitor of another DPI, and its columns fill it
+//   label FIELD TEXT      the window right before FIELD, its label, after which a screen
+//                         reader names it, shows TEXT
 //   grey yes|no NAME      NAME's row is drawn grey, or not
 //   browse confirm PATH   the next file dialog, which a later step opens, is answered with PATH
 //   browse cancel         the next file dialog is cancelled
@@ -44,6 +52,7 @@
 // (DrvShortName.ini.bak at the end; default: none), uninstall TEXT|none (XGworks' uninstall
 // string), held (another program holds the file from the start, letting nobody write it),
 // devices KIND NAMES (the devices at start, as plug).
+// locale NAME (the test runs under that Unix locale, e.g. en_US.UTF-8, instead of Japanese).
 // FILE "default" is the default text, "none" no file at all; in any line <inst>, <empty> and
 // <other> stand for the installation's folder, an empty one and another XGworks' folder; lines
 // starting with # are comments. The files are code page 932, as the program reads. The first step
@@ -90,7 +99,9 @@ const std::map<std::string, std::pair<std::string, std::string>> Boxes = {
     {"replacename", {ReplaceNameText, ReplaceNameCaption}}, {"nofolder", {NoSettingsToUpdateText, ErrorCaption}},
     {"notfound", {ErrorMessageTable[E8SettingsNotFound], ErrorCaption}}, {"noreset", {ErrorMessageTable[E8NoSettingsFile], ErrorCaption}},
     {"noinstall", {ErrorMessageTable[E8InstallationNotFound], ErrorCaption}}, {"unknown", {ErrorMessageTable[E8Unknown], ErrorCaption}},
-    {"notxgworks", {ErrorMessageTable[E8SettingsNotFound] + std::string("\n\n") + NotXGworksFolderText, ErrorCaption}}};
+    {"notxgworks", {ErrorMessageTable[E8SettingsNotFound] + std::string("\n\n") + NotXGworksFolderText, ErrorCaption}},
+    {"notice", {Cp932(CodePageNoticeText), Cp932(CodePageCaption)}},
+    {"readonly", {Cp932(ReadOnlyRefusalText + std::wstring(CodePageNoticeText)), Cp932(CodePageCaption)}}};
 const std::map<std::string, int> Keys = {{"up", VK_UP}, {"down", VK_DOWN}, {"right", VK_RIGHT}, {"escape", VK_ESCAPE},
     {"return", VK_RETURN}, {"f2", VK_F2}, {"f5", VK_F5}, {"home", VK_HOME}, {"end", VK_END}, {"tab", VK_TAB},
     {"apps", VK_APPS}, {"space", VK_SPACE}};
@@ -103,6 +114,9 @@ const std::map<std::string, int> Fields = {{"path", IDC_XGWORKS_PATH}, {"kind", 
     {"bytes", IDC_SHORT_NAME_BYTES}, {"note", IDC_DEVICE_NOTE}, {"list", IDC_DEVICE_LIST}, {"update", IDC_UPDATE}, {"cancel", IDC_CANCEL},
     {"browse", IDC_BROWSE}, {"reset", IDC_RESET}, {"absent", IDC_SHOW_ABSENT}, {"renamed", IDC_RENAMED},
     {"review", IDC_REVIEW}};
+const std::map<std::string, std::wstring> Tips = {{"long", RefusalTipText[NameTooLong]},
+    {"comment", RefusalTipText[NameComment]}, {"control", RefusalTipText[NameControl]},
+    {"codepage", NotInCodePageTipText}, {"none", L""}};
 const std::map<std::string, bool> Choices = {{"yes", true}, {"no", false}, {"confirm", true}, {"cancel", false}};
 // clang-format on
 
@@ -158,13 +172,14 @@ std::string ReviewRows(HWND list) {
     return rows;
 }
 
-std::string ListRows(HWND dialog) {
+// Each row's name and the text of column.
+std::string ListRows(HWND dialog, int column) {
     const HWND list = GetDlgItem(dialog, IDC_DEVICE_LIST);
     std::string rows;
     char name[256], shortName[256];
     for (int row = 0; row < ListView_GetItemCount(list); ++row) {
         ListView_GetItemText(list, row, 0, name, sizeof(name));
-        ListView_GetItemText(list, row, 1, shortName, sizeof(shortName));
+        ListView_GetItemText(list, row, column, shortName, sizeof(shortName));
         rows += (row > 0 ? "|" : "") + std::string(name) + "=" + shortName;
     }
     return rows;
@@ -304,8 +319,8 @@ public:
             words.erase(words.find_last_not_of("\r\n") + 1);
             EXPECT_NE(shown.find(words), std::string::npos) << shown;
             EXPECT_TRUE(TextOf(box) == ErrorCaption && Answer(box, IDOK));
-        } else if (op == "shows" && word == "rows") {
-            shows(text, [&] { return ListRows(dialog); });
+        } else if (op == "shows" && (word == "rows" || word == "states")) {
+            shows(text, [&] { return ListRows(dialog, word == "rows" ? 1 : 2); });
         } else if (op == "shows" && word == "file") {
             EXPECT_EQ(ReadBytes(Path("DrvShortName.ini")), Data(text));
         } else if (op == "shows") {
@@ -325,6 +340,39 @@ public:
                 GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
                 return info.hwndFocus == GetDlgItem(dialog, At(Fields, rest)) ? "yes" : "no";
             });
+        } else if (op == "tip") {
+            // The balloon of Wine, which shows none of the box's own, is a tooltip of the dialog
+            // whose tool is the box.
+            shows(Cp932(At(Tips, word)), [dialog] {
+                wchar_t text[256] = L"";
+                const auto box = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, IDC_SHORT_NAME));
+                TTTOOLINFOW tool = {sizeof(tool), 0, dialog, box, {}, nullptr, text, 0, nullptr};
+                for (HWND tip = nullptr;
+                     (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));) {
+                    if (GetWindow(tip, GW_OWNER) == dialog && IsWindowVisible(tip)) {
+                        SendMessageW(tip, TTM_GETTEXTW, sizeof(text) / sizeof(*text),
+                                     reinterpret_cast<LPARAM>(&tool));
+                    }
+                }
+                return Cp932(text);
+            });
+        } else if (op == "dpi") {
+            // On a monitor of another DPI the dialog manager scales the list; its columns fill it.
+            const HWND list = GetDlgItem(dialog, IDC_DEVICE_LIST);
+            RECT box = {};
+            GetClientRect(list, &box);
+            SetWindowPos(list, nullptr, 0, 0, box.right * 2, box.bottom, SWP_NOMOVE | SWP_NOZORDER);
+            const WORD dpi = USER_DEFAULT_SCREEN_DPI * 2;
+            GetWindowRect(dialog, &box);
+            SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                         reinterpret_cast<LPARAM>(&box));
+            shows(std::to_string(GetClientRect(list, &box) ? box.right : 0), [list] {
+                return std::to_string(ListView_GetColumnWidth(list, 0) +
+                                      ListView_GetColumnWidth(list, 1) +
+                                      ListView_GetColumnWidth(list, 2));
+            });
+        } else if (op == "label") {
+            EXPECT_EQ(TextOf(GetWindow(GetDlgItem(dialog, At(Fields, word)), GW_HWNDPREV)), text);
         } else if (op == "change") {
             WriteBytes(Path("DrvShortName.ini"), Data(rest));
         } else if (op == "lock" || op == "held") {
@@ -415,7 +463,8 @@ TEST_P(Scenario, Runs) {
     std::string line;
     for (int number = 1; std::getline(lines, line); ++number) {
         const std::string word = line.substr(0, line.find(' '));
-        if (word == "before" || word == "after" || word == "backup" || word == "uninstall") {
+        if (word == "before" || word == "after" || word == "backup" || word == "uninstall" ||
+            word == "locale") {
             setting[word] = line.substr(word.size() + 1);
         } else if (word == "held") {
             setting[word] = word;
@@ -425,6 +474,9 @@ TEST_P(Scenario, Runs) {
             steps.emplace_back(number, installation.Expand(line));
         }
     }
+    // A script that names a locale runs under it (tests/editor/CMakeLists.txt), the others under
+    // Japanese.
+    ASSERT_EQ(setting.count("locale") == 0, GetACP() == XGworksCodePage) << GetACP();
     setting["before"] == "none" ? DeleteFileA(file.c_str())
                                 : WriteBytes(file, Data(setting["before"]));
     installation.SetUninstallString(setting.count("uninstall") ? setting["uninstall"] : Installed);

@@ -101,9 +101,10 @@ public:
         } else if (action < 56) {
             Open(Below(5) ? dirs[Below(3)].Path("XGworks.exe") : "XGworks.exe", &before);
         } else if (action < 60) {
-            // Started again, in a folder that is still XGworks'.
+            // Started again, in a folder that is still XGworks', at times in another code page.
             if (current.rfind(dirs[2].Path(), 0) != 0 || Exists(FolderFile())) {
-                model = std::make_unique<SettingsModel>(devices);
+                writable = Below(4) != 0;
+                model = std::make_unique<SettingsModel>(devices, writable ? XGworksCodePage : 1252);
                 Open(current);
             }
         } else if (action < 65) {
@@ -181,6 +182,7 @@ private:
         const bool changes = StoredShortName(text) != (old ? *old : "");
         const bool set = model->SetName(kind, row, text);
         Expect(set || ViewOf(*model) == before, "a refused name changed the model");
+        Expect(writable || !set, "a name was set in another code page");
         for (Owed& owed : ledger) {
             owed.gone |= set && changes && owed.kind == kind && owed.at == row;
         }
@@ -207,7 +209,9 @@ private:
                 owed.at = device;
             }
         }
-        if (model->TakeOver(kind, device, source, consent) != TakenOver) {
+        const bool taken = model->TakeOver(kind, device, source, consent) == TakenOver;
+        Expect(writable || !taken, "a name was taken over in another code page");
+        if (!taken) {
             ledger = was;
             Expect(ViewOf(*model) == before, "a take-over not done changed the model");
         }
@@ -240,7 +244,8 @@ private:
         }
         const bool ok = Below(2);
         Log(std::string("review of ") + std::to_string(matches.size()) + (ok ? ", OK" : ", cancel"));
-        for (std::size_t i = 0; ok && i < matches.size(); ++i) {
+        // Read only, nothing is taken over.
+        for (std::size_t i = 0; ok && model->Writable() && i < matches.size(); ++i) {
             for (Owed& owed : ledger) {
                 const bool moved = review.Chosen(i) && owed.kind == matches[i].kind &&
                                    owed.at == matches[i].source;
@@ -372,6 +377,7 @@ private:
         Log(std::string(reset ? "reset" : "update") + ", operation " +
             std::to_string(faults.failAt) + " fails, " + (yes ? "yes" : "no") +
             " to a change: " + std::to_string(result.step));
+        Expect(writable || result.step == WriteReadOnly, "another code page's names were written");
         if (!result) {
             Expect(ViewOf(*model) == before && (result.step != WriteFailed || result.replace.error),
                    "a save or reset that failed changed the model, or named no error");
@@ -446,6 +452,7 @@ private:
     std::vector<Owed> ledger;
     std::vector<std::string> recent[DeviceKindCount];
     HANDLE held = INVALID_HANDLE_VALUE;
+    bool writable = true;
     bool failed = false;
 };
 

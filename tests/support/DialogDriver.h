@@ -23,10 +23,18 @@ inline bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 
     return true;
 }
 
-inline std::string TextOf(HWND window) {
-    std::string text(GetWindowTextLengthA(window) + 1, '\0');
-    text.resize(GetWindowTextA(window, &text[0], static_cast<int>(text.size())));
+// In code page 932, as the program's texts are compiled, whatever the process's code page.
+inline std::string Cp932(const std::wstring& wide) {
+    std::string text(wide.size() * 2, '\0');
+    text.resize(WideCharToMultiByte(932, 0, wide.c_str(), static_cast<int>(wide.size()), &text[0],
+                                    static_cast<int>(text.size()), nullptr, nullptr));
     return text;
+}
+
+inline std::string TextOf(HWND window) {
+    std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
+    text.resize(GetWindowTextW(window, &text[0], static_cast<int>(text.size())));
+    return Cp932(text);
 }
 
 // The topmost dialog of this process that accept takes, or null. Owned windows lie above their
