@@ -11,8 +11,7 @@
 RenameReviewDialog::RenameReviewDialog(RenameReview& review)
     : DialogBase(IDD_RENAME_REVIEW), review(review) {}
 
-INT_PTR RenameReviewDialog::HandleMessage(HWND handle, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+INT_PTR RenameReviewDialog::HandleMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     // Nothing may leave a window procedure: a failure leaves the choice unapplied, and the
     // caller says so.
     try {
@@ -54,8 +53,8 @@ void RenameReviewDialog::OnInitDialog(HWND handle) {
     const std::vector<RenameMatch>& matches = review.Matches();
     for (std::size_t row = 0; row < matches.size(); ++row) {
         const RenameMatch& match = matches[row];
-        const int at = matchList.InsertItem(DeviceKindTitle[match.kind], INT_MAX,
-                                            static_cast<LPARAM>(row));
+        const int at =
+            matchList.InsertItem(DeviceKindTitle[match.kind], INT_MAX, static_cast<LPARAM>(row));
         matchList.SetItemText(match.device.c_str(), at, 1);
         matchList.SetItemText(match.source.c_str(), at, 2);
         matchList.SetItemText(match.shortName.c_str(), at, 3);

@@ -54,8 +54,8 @@ Core CoreOf(DeviceKind kind, const std::string& name) {
     }
     // "X (2)".
     const std::size_t open = text.rfind(" (");
-    if (open != std::string::npos && open > 0 && text.back() == ')' &&
-        Digits(text, open + 2) > 0 && Digits(text, open + 2) == text.size() - open - 3) {
+    if (open != std::string::npos && open > 0 && text.back() == ')' && Digits(text, open + 2) > 0 &&
+        Digits(text, open + 2) == text.size() - open - 3) {
         text.erase(open);
         core.changed = true;
     }
@@ -77,7 +77,8 @@ bool CutFrom(const std::string& name, const Core& cut, const Core& whole) {
     while (*next == ' ' || *next == '\t') {
         ++next;
     }
-    const std::size_t lost = static_cast<std::size_t>(NextAnsiChar(next) - whole.text.c_str()) - size;
+    const std::size_t lost =
+        static_cast<std::size_t>(NextAnsiChar(next) - whole.text.c_str()) - size;
     return name.size() + lost > MaxShortNameBytes;
 }
 

@@ -162,9 +162,9 @@ void SettingsModel::Refresh() {
         DeviceNameMap comes, comesLoaded, stays, staysLoaded;
         for (const auto& entry : counts[kind]) {
             const auto known = names.find(entry.first);
-            const std::string name = known != names.end()
-                                         ? known->second
-                                         : FileShortName(static_cast<DeviceKind>(kind), entry.first);
+            const std::string name =
+                known != names.end() ? known->second
+                                     : FileShortName(static_cast<DeviceKind>(kind), entry.first);
             comes.emplace_hint(comes.end(), entry.first, name);
             comesLoaded.emplace_hint(comesLoaded.end(), entry.first,
                                      known != names.end() ? loaded.at(known->first) : name);
@@ -269,7 +269,8 @@ std::vector<RenameMatch> SettingsModel::RenameMatches(DeviceKind kind) const {
             const RenameReason reason =
                 sourceName.empty() ? NotRenamed : LikelySameDevice(kind, device, source);
             if (reason != NotRenamed) {
-                matches.push_back({kind, device, source, sourceName, reason, matches.size() == first});
+                matches.push_back(
+                    {kind, device, source, sourceName, reason, matches.size() == first});
                 ++ofSource[source];
             }
         }

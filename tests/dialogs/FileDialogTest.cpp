@@ -3,8 +3,6 @@
 #include <tuple>
 
 #include "dialogs/FileDialog.h"
-#include "support/DialogDriver.h"
-#include "support/ScratchFolder.h"
 
 using namespace std::string_literals;
 
@@ -33,34 +31,4 @@ TEST(FileDialog, ReadsOnePathOrADirectoryWithNamesAndRefusesTooLongPaths) {
     std::string start, name;
     EXPECT_FALSE(FileDialog::SplitInitialFile(longDir, "abcdef", start, name));
     EXPECT_TRUE(FileDialog::SplitInitialFile(longDir, "C:\\abcdef", start, name) && start == "C:");
-}
-
-static int hookCalls = 0;
-static UINT_PTR CALLBACK CountingHook(HWND, UINT, WPARAM, LPARAM) {
-    return ++hookCalls, 0;
-}
-
-TEST(FileDialog, RunsTheSystemOpenDialogWithAHookForOneRun) {
-    FileDialog dialog;
-    dialog.SetFilter("a\0*.a", 5); // the two NULs that end it are added
-    EXPECT_EQ(std::string(dialog.Filter().begin(), dialog.Filter().end()), "a\0*.a\0\0"s);
-    ScratchFolder scratch;
-    const std::string chosen = scratch.Path("chosen.txt"), second = scratch.Path("second.txt");
-    // A hook flag the caller set goes after every run, with a hook or without one. The second
-    // run confirms the name it proposes; a cancel keeps the directory and chooses nothing.
-    dialog.SetFlags(OFN_EXPLORER | OFN_ENABLEHOOK);
-    const std::tuple<std::string, const char*, LPOFNHOOKPROC, const char*> runs[] = {
-        {chosen, nullptr, nullptr, chosen.c_str()},
-        {"", "second.txt", CountingHook, second.c_str()},
-        {"", nullptr, CountingHook, nullptr}};
-    for (const auto& [typed, initialFile, hook, selection] : runs) {
-        auto driver = AnswerFileDialog(selection != nullptr, typed);
-        EXPECT_EQ(dialog.Run(0, initialFile, hook), selection ? 1 : 0);
-        EXPECT_EQ(driver.get(), FileDialog::DefaultOpenTitle);
-        EXPECT_EQ(lstrcmpiA(dialog.Selection(0), selection), 0); // also when both are null
-        const DWORD flags = dialog.Flags() & (OFN_EXPLORER | OFN_ENABLEHOOK); // Wine adds others
-        EXPECT_TRUE(dialog.Selection(1) == nullptr && flags == OFN_EXPLORER);
-        EXPECT_EQ(lstrcmpiA((dialog.InitialDirectory() + "\\").c_str(), scratch.Path().c_str()), 0);
-    }
-    EXPECT_GT(hookCalls, 0);
 }

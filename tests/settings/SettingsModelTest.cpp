@@ -44,8 +44,12 @@ struct Devices : DeviceSource {
 // What generated files and the user draw from.
 const std::vector<std::string> Keys = {"yamaha cbx a driver", "2- USB MIDI Cable", "Mix", "[Port] Out",
     "Stage Out", "ＭＩＤＩ出力", "Quiet Wave", "padded wave", "Absent Wave", "表示", "  [Wave Out]"};
+const std::vector<std::string> Headers = {"[Midi Out]\r\n", "[Wave Out]\r\n"};
 const std::vector<std::string> Texts = {"", "  ", "SW", " CBX A ", "ＳＷ１", "a;b", "tab\there", "[x]",
     "１２３４５６７８９０１２３４５６", "0123456789012345678901234567890", "UM"};
+// Names that the devices bear renamed, some of them alike.
+const std::string Renamed = "[Midi Out]\r\nStage Out=SO\r\n2- USB MIDI Cable=UM\r\nUSB MIDI Cable=U2\r\n"
+    "[Wave Out]\r\nAbsent Wave=AW\r\nQuiet Wave (4)=Q4\r\n";
 // clang-format on
 
 // The files of tests/data and the default text; each world adds generated ones.
@@ -77,7 +81,7 @@ public:
         corpus = files;
         for (std::string text; corpus.size() < files.size() + 4; corpus.push_back(text)) {
             for (int line = Below(12); line-- > 0;) {
-                text += (Below(4) ? Pick(Keys) + "=" + Pick(Texts) : Below(2) ? "[Midi Out]" : "[Wave Out]") + "\r\n";
+                text += Below(4) ? Pick(Keys) + "=" + Pick(Texts) + "\r\n" : Pick(Headers);
             }
         }
         // The third folder holds no XGworks.exe: it is XGworks' only while its file is there.
@@ -125,12 +129,8 @@ private:
     template <typename T> T Pick(const std::vector<T>& items) {
         return items[Below(static_cast<int>(items.size()))];
     }
-    // Often one whose names the devices bear renamed, some of them alike.
-    std::string File() {
-        return Below(3) ? Pick(corpus)
-                        : "[Midi Out]\r\nStage Out=SO\r\n2- USB MIDI Cable=UM\r\nUSB MIDI Cable=U2\r\n"
-                          "[Wave Out]\r\nAbsent Wave=AW\r\nQuiet Wave (4)=Q4\r\n";
-    }
+    // Often one whose names the devices bear renamed.
+    std::string File() { return Below(3) ? Pick(corpus) : Renamed; }
     void Log(const std::string& step) { steps += "  " + step + "\n"; }
     static bool Exists(const std::string& path) {
         return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -243,7 +243,7 @@ private:
                    "the review ticks an ambiguous match, or two of one device or source");
         }
         const bool ok = Below(2);
-        Log(std::string("review of ") + std::to_string(matches.size()) + (ok ? ", OK" : ", cancel"));
+        Log("review of " + std::to_string(matches.size()) + (ok ? ", OK" : ", cancel"));
         // Read only, nothing is taken over.
         for (std::size_t i = 0; ok && model->Writable() && i < matches.size(); ++i) {
             for (Owed& owed : ledger) {
@@ -260,18 +260,15 @@ private:
     void Plug(DeviceKind kind) {
         auto& names = devices.names[kind];
         names.clear();
-        for (const std::string& name : devices.pool[kind]) {
-            if (Below(2)) {
-                names.push_back(name);
-            }
-        }
+        std::copy_if(devices.pool[kind].begin(), devices.pool[kind].end(),
+                     std::back_inserter(names), [this](const auto&) { return Below(2) != 0; });
         Log(std::to_string(kind) + ": plugged " + std::to_string(names.size()) + " devices");
         const bool edits = model->HasEdits();
         const View was = ViewOf(*model);
         model->Refresh();
         for (int map = 0; map < 4; ++map) {
             for (const auto& [device, shortName] : std::get<2>(was)[map]) {
-                const std::string* now = model->ShortNameOf(static_cast<DeviceKind>(map / 2), device);
+                const auto* now = model->ShortNameOf(static_cast<DeviceKind>(map / 2), device);
                 Expect(shortName.empty() || (now && *now == shortName),
                        "a refresh lost the name of " + device);
             }
@@ -393,11 +390,11 @@ private:
         ini.Open(FolderFile().c_str());
         const std::vector<DeviceNameMap> names = NamesIn(ini);
         for (int kind = 0; kind < DeviceKindCount && !reset; ++kind) {
-            DeviceNameMap expected = std::get<2>(before)[kind * 2];
-            expected.insert(std::get<2>(before)[kind * 2 + 1].begin(),
-                            std::get<2>(before)[kind * 2 + 1].end());
-            for (auto it = expected.begin(); it != expected.end();) {
-                it = it->second.empty() ? expected.erase(it) : std::next(it);
+            DeviceNameMap expected;
+            for (const int list : {kind * 2, kind * 2 + 1}) {
+                std::copy_if(std::get<2>(before)[list].begin(), std::get<2>(before)[list].end(),
+                             std::inserter(expected, expected.end()),
+                             [](const auto& entry) { return !entry.second.empty(); });
             }
             // Keys as the file compares them, ignoring case.
             Expect(names[kind].size() == expected.size() &&
@@ -416,7 +413,8 @@ private:
 
     void Check() {
         for (const Owed& owed : ledger) {
-            const std::string* name = model->ShortNameOf(static_cast<DeviceKind>(owed.kind), owed.at);
+            const std::string* name =
+                model->ShortNameOf(static_cast<DeviceKind>(owed.kind), owed.at);
             Expect(owed.gone || (name && *name == owed.value),
                    "lost the name " + owed.value + " of " + owed.home);
         }
