@@ -42,6 +42,10 @@ public:
     IniKey(const char* name);
     // name with its collation, made already.
     IniKey(const char* name, std::string_view collation);
+    // Copied, never moved: a move would take a long name's bytes out of spilled and leave the
+    // key reading local for them.
+    IniKey(const IniKey&) = default;
+    IniKey& operator=(const IniKey&) = default;
 
     const char* c_str() const { return Bytes(); }
     std::size_t size() const { return nameSize; }
@@ -62,10 +66,10 @@ public:
 private:
     const char* Bytes() const { return spilled.empty() ? local : spilled.data(); }
 
-    // The name, its NUL and the collation, of two bytes a character and one after each of its
-    // four levels: in place for a device name (Windows cuts them to MAXPNAMELEN - 1 bytes) of
-    // single-byte characters.
-    static constexpr std::size_t LocalBytes = 3 * (MAXPNAMELEN - 1) + 1 + 4;
+    // The name, its NUL and the collation, of a mark byte, two bytes a character and one after
+    // each of its four levels: in place for a device name (Windows cuts them to MAXPNAMELEN - 1
+    // bytes) of single-byte characters.
+    static constexpr std::size_t LocalBytes = 3 * (MAXPNAMELEN - 1) + 1 + 1 + 4;
 
     char local[LocalBytes];
     std::string spilled;
