@@ -306,10 +306,10 @@ stop_display() {
     VARNEL_XVFB_PID=
 }
 
-# stop_on_exit: however a script ends, whichever step failed, ends what it started (Wine,
-# PulseAudio, Xvfb), each even when stopping another one fails.
+# stop_on_exit [COMMAND]: however a script ends, whichever step failed, runs COMMAND and ends
+# what it started (Wine, PulseAudio, Xvfb), each even when another step fails.
 stop_on_exit() {
-    trap 'set +e; wine_stop; stop_pulse; stop_display' EXIT
+    trap "set +e; ${1:-:}; wine_stop; stop_pulse; stop_display" EXIT
 }
 
 # ---- Demo: the installation that scripts/run shows and scripts/bench starts Varnel on ----

@@ -47,10 +47,9 @@ bool BalloonTip::ShowOwn(EditBox& box, const wchar_t* title, const wchar_t* text
     const HWND parent = GetParent(box.GetHandle());
     // Owned by the box's window, so that it goes with it.
     if (!IsWindow(tooltip)) {
-        tooltip =
-            CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                            WS_POPUP | TTS_NOPREFIX | TTS_BALLOON, CW_USEDEFAULT, CW_USEDEFAULT,
-                            CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, nullptr, nullptr);
+        tooltip = CreateWindowExW(
+            0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_BALLOON, CW_USEDEFAULT,
+            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, nullptr, nullptr);
     }
     TTTOOLINFOW tool = ToolOf(box.GetHandle(), text);
     if (!tooltip || !SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {

@@ -121,7 +121,8 @@ constexpr const wchar_t* ReadOnlyRefusalText =
     L"Nothing was written: Varnel is open read only.\n\n";
 
 // The balloon on the short-name box when what was typed or pasted is refused, by the reason
-// (NameProblem's order: NameFits has none). Wide, as the balloon takes it.
+// (NameProblem's order: NameFits has none, and NameNotStored's is a safeguard: the box of such a
+// device stays disabled). Wide, as the balloon takes it.
 constexpr const wchar_t* RefusalTipTitle = L"この文字は入力できません";
 constexpr const wchar_t* RefusalTipText[] = {
     L"",

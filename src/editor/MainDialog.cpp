@@ -455,7 +455,8 @@ void MainDialog::ShowRowNames() {
     for (std::size_t row = 0; row < rowDevices.size(); ++row) {
         const std::string& device = rowDevices[row];
         const auto proposal = proposals.find(device);
-        rowProposed[row] = proposal != proposals.end();
+        // Read only, nothing can be taken over: no proposal either.
+        rowProposed[row] = model.Writable() && proposal != proposals.end();
         const std::string text = !model.CanName(currentKind, device) ? UnnamableDeviceText
                                  : rowProposed[row] ? ProposalMarker + proposal->second
                                                     : *model.ShortNameOf(currentKind, device);
@@ -619,6 +620,7 @@ void MainDialog::LocateXGworks() {
 }
 
 void MainDialog::TellReadOnly(const wchar_t* before) {
+    const ModalLoop loop(modalLoops);
     MessageBoxW(GetHandle(), (std::wstring(before) + CodePageNoticeText).c_str(), CodePageCaption,
                 MB_OK | MB_ICONWARNING);
 }

@@ -8,6 +8,14 @@
 
 #include <climits>
 
+namespace {
+
+constexpr int Columns = sizeof(ReviewColumns) / sizeof(ReviewColumns[0]);
+// Posted by WM_DPICHANGED: the columns are fitted once the dialog has its new size and fonts.
+constexpr UINT FitColumnsMessage = WM_APP;
+
+} // namespace
+
 RenameReviewDialog::RenameReviewDialog(RenameReview& review)
     : DialogBase(IDD_RENAME_REVIEW), review(review) {}
 
@@ -18,6 +26,14 @@ INT_PTR RenameReviewDialog::HandleMessage(HWND handle, UINT message, WPARAM wPar
         switch (message) {
         case WM_INITDIALOG:
             OnInitDialog(handle);
+            return TRUE;
+        case WM_DPICHANGED:
+            // The dialog manager rescales the dialog and its fonts after this message: the
+            // columns follow once it has.
+            Post(FitColumnsMessage, 0, 0);
+            break;
+        case FitColumnsMessage:
+            FitColumns();
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
@@ -45,7 +61,6 @@ INT_PTR RenameReviewDialog::HandleMessage(HWND handle, UINT message, WPARAM wPar
 void RenameReviewDialog::OnInitDialog(HWND handle) {
     matchList.Attach(handle, IDC_REVIEW_LIST);
     matchList.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-    constexpr int Columns = sizeof(ReviewColumns) / sizeof(ReviewColumns[0]);
     for (int column = 0; column < Columns; ++column) {
         matchList.InsertColumn(ReviewColumns[column], 0, column, LVCFMT_LEFT);
     }
@@ -61,8 +76,15 @@ void RenameReviewDialog::OnInitDialog(HWND handle) {
         matchList.SetItemText(RenameReasonText[match.reason], at, 4);
     }
     showing = false;
-    // Each column as wide as its widest text and its header, which not every list view counts.
-    const int margin = GetSystemMetrics(SM_CXSMICON);
+    FitColumns();
+    ShowChoices();
+    matchList.SelectRow(0);
+}
+
+void RenameReviewDialog::FitColumns() {
+    // Not every list view counts the header in: its text and some room around it, in the list's
+    // font, so that it scales with the monitor's DPI.
+    const int margin = matchList.GetStringWidth("MM");
     for (int column = 0; column < Columns; ++column) {
         matchList.SetColumnWidth(column, LVSCW_AUTOSIZE_USEHEADER);
         const int header = matchList.GetStringWidth(ReviewColumns[column]) + margin;
@@ -70,8 +92,6 @@ void RenameReviewDialog::OnInitDialog(HWND handle) {
             matchList.SetColumnWidth(column, header);
         }
     }
-    ShowChoices();
-    matchList.SelectRow(0);
 }
 
 void RenameReviewDialog::ShowChoices() {

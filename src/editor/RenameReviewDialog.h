@@ -17,6 +17,8 @@ public:
 
 private:
     void OnInitDialog(HWND handle);
+    // Each column as wide as its widest text and its header, in the list's font of the moment.
+    void FitColumns();
     // Every row's box as the review has it: a tick may untick rows that share its device or source.
     void ShowChoices();
 

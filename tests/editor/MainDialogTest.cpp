@@ -50,7 +50,7 @@
 // settings.ini), after FILE (at the end; default: unchanged), backup FILE
 // (DrvShortName.ini.bak at the end; default: none), uninstall TEXT|none (XGworks' uninstall
 // string), held (another program holds the file from the start, letting nobody write it),
-// devices KIND NAMES (the devices at start, as plug).
+// devices KIND NAMES (the devices at start, as plug),
 // locale NAME (the test runs under that Unix locale, e.g. en_US.UTF-8, instead of Japanese).
 // FILE "default" is the default text, "none" no file at all; in any line <inst>, <empty> and
 // <other> stand for the installation's folder, an empty one and another XGworks' folder; lines
