@@ -25,6 +25,11 @@ public:
     BOOL End(INT_PTR result);
     BOOL Close();
 
+    // Comes after every WM_DPICHANGED, once the dialog manager has scaled the dialog, its
+    // controls and its font, which it does after that message: what follows their size (a
+    // list's columns) follows on this one.
+    static constexpr UINT DpiChangedMessage = WM_APP;
+
 private:
     int templateId;
     int modal;

@@ -20,6 +20,9 @@ INT_PTR CALLBACK DialogRegistry::DialogProc(HWND handle, UINT message, WPARAM wP
             return 0;
         }
     }
+    if (message == WM_DPICHANGED) {
+        PostMessageA(handle, DialogBase::DpiChangedMessage, 0, 0);
+    }
     // Outside every lookup: handlers may send messages and run nested dialogs.
     INT_PTR result = dialog->HandleMessage(handle, message, wParam, lParam);
     if (message == WM_NCDESTROY) {

@@ -55,8 +55,6 @@ bool HoldsOnlyCodePageText(HWND box) {
 }
 
 constexpr int StateColumnIndex = 2;
-// Posted when the DPI changed, to fit the columns once the dialog has been scaled.
-constexpr UINT FitColumnsMessage = WM_APP;
 
 static_assert(sizeof(RefusalTipText) / sizeof(*RefusalTipText) == NameNotStored + 1,
               "a refusal tip for each NameProblem");
@@ -114,12 +112,7 @@ INT_PTR MainDialog::HandleMessage(HWND handle, UINT message, WPARAM wParam, LPAR
                 return TRUE;
             }
             break;
-        case WM_DPICHANGED:
-            // The dialog manager scales the dialog and its controls once this returns; the
-            // columns follow the list's new width after it.
-            Post(FitColumnsMessage, 0, 0);
-            break;
-        case FitColumnsMessage:
+        case DpiChangedMessage:
             FitListColumns();
             return TRUE;
         case WM_CONTEXTMENU:

@@ -11,8 +11,6 @@
 namespace {
 
 constexpr int Columns = sizeof(ReviewColumns) / sizeof(ReviewColumns[0]);
-// Posted by WM_DPICHANGED: the columns are fitted once the dialog has its new size and fonts.
-constexpr UINT FitColumnsMessage = WM_APP;
 
 } // namespace
 
@@ -27,12 +25,7 @@ INT_PTR RenameReviewDialog::HandleMessage(HWND handle, UINT message, WPARAM wPar
         case WM_INITDIALOG:
             OnInitDialog(handle);
             return TRUE;
-        case WM_DPICHANGED:
-            // The dialog manager rescales the dialog and its fonts after this message: the
-            // columns follow once it has.
-            Post(FitColumnsMessage, 0, 0);
-            break;
-        case FitColumnsMessage:
+        case DpiChangedMessage:
             FitColumns();
             return TRUE;
         case WM_COMMAND:
