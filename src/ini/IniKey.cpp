@@ -1,5 +1,6 @@
 #include "ini/IniKey.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -42,8 +43,7 @@ const WCHAR* WideName(const char* name, WCHAR (&shortWide)[ShortNameChars],
 // keys of each character make the table; a character whose key ends otherwise (the hyphen and
 // the apostrophe, which word sort weighs apart) or holds no weight (an ignored control
 // character) is not plain, and a name with one takes the platform's key. Where the platform does
-// not compose its keys so for every plain character before and after another, the table serves
-// no name at all.
+// not compose its keys so for every pair of plain characters, the table serves no name at all.
 class AsciiSortKeys {
 public:
     static const AsciiSortKeys& ForThisProcess() {
@@ -71,28 +71,33 @@ private:
     static constexpr unsigned Characters = 0x80;
 
     AsciiSortKeys() : locale(GetThreadLocale()), end(PlatformKey(L"")) {
+        std::size_t widest = 0;
         for (unsigned c = 1; c < Characters; ++c) {
             const WCHAR text[] = {static_cast<WCHAR>(c), L'\0'};
             const std::string key = PlatformKey(text);
             if (key.size() > end.size() &&
                 key.compare(key.size() - end.size(), end.size(), end) == 0) {
                 weights[c] = key.substr(0, key.size() - end.size());
+                widest = std::max(widest, weights[c].size());
             }
         }
-        serves = !end.empty() && !weights['a'].empty();
-        char composed[MaxProbeBytes];
-        std::size_t size = 0;
-        for (unsigned c = 1; serves && c < Characters; ++c) {
-            for (const WCHAR probe : {static_cast<WCHAR>(c), L'a', L' '}) {
-                const char pair[] = {static_cast<char>(c), static_cast<char>(probe), '\0'};
-                const WCHAR wide[] = {static_cast<WCHAR>(c), probe, L'\0'};
-                if (!weights[c].empty() && !weights[probe].empty() &&
-                    !(Compose(pair, composed, sizeof composed, size) &&
-                      std::string(composed, size) == PlatformKey(wide))) {
-                    serves = false;
+        // A locale may weigh two letters as one (Czech "ch", Hungarian "cs"): one text that holds
+        // every ordered pair of plain characters shows whether the platform composes its keys so.
+        std::string pairs;
+        for (unsigned c = 1; c < Characters; ++c) {
+            for (unsigned d = 1; d < Characters; ++d) {
+                if (!weights[c].empty() && !weights[d].empty()) {
+                    pairs += {static_cast<char>(c), static_cast<char>(d)};
                 }
             }
         }
+        const std::wstring widePairs(pairs.begin(), pairs.end());
+        std::string composed(pairs.size() * widest + end.size(), '\0');
+        std::size_t size = 0;
+        serves = !end.empty();
+        serves = serves && Compose(pairs.c_str(), &composed[0], composed.size(), size);
+        composed.resize(size);
+        serves = serves && composed == PlatformKey(widePairs.c_str());
     }
 
     static bool Append(const std::string& bytes, char* out, std::size_t room, std::size_t& size) {
@@ -104,14 +109,18 @@ private:
         return true;
     }
 
+    // The platform's sort key of text, without its final zero; empty when it has none.
     std::string PlatformKey(const WCHAR* text) const {
-        char key[MaxProbeBytes];
-        const int bytes = LCMapStringW(locale, LCMAP_SORTKEY | NORM_IGNORECASE, text, -1,
-                                       reinterpret_cast<LPWSTR>(key), sizeof key);
-        return bytes > 0 ? std::string(key, static_cast<std::size_t>(bytes - 1)) : std::string();
+        constexpr DWORD Flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+        const int bytes = LCMapStringW(locale, Flags, text, -1, nullptr, 0);
+        std::string key(bytes > 0 ? static_cast<std::size_t>(bytes) : 0, '\0');
+        if (key.empty() || LCMapStringW(locale, Flags, text, -1, reinterpret_cast<LPWSTR>(&key[0]),
+                                        bytes) != bytes) {
+            return std::string();
+        }
+        key.pop_back();
+        return key;
     }
-
-    static constexpr std::size_t MaxProbeBytes = 256;
 
     const LCID locale;
     // The bytes that end every key (without its final zero), and the primary weights of each

@@ -14,5 +14,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "FATAL: code page %u, not 932: run with LANG=ja_JP.UTF-8\n", GetACP());
         return 2;
     }
+    // The regional format of a user elsewhere, which decides how names sort.
+    if (const char* locale = std::getenv("VARNEL_THREAD_LOCALE")) {
+        SetThreadLocale(std::strtoul(locale, nullptr, 16));
+    }
     return RUN_ALL_TESTS();
 }
