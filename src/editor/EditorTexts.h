@@ -62,7 +62,7 @@ constexpr const char* ProposalMarker = "→ ";
 
 // The byte count of the short-name box beside its limit, as XGworks counts: "12/31 バイト". The
 // unit makes it say what it counts, also to a screen reader, which reads a static text as its name.
-constexpr const char* ShortNameBytesFormat = "%d/%d バイト";
+constexpr char ShortNameBytesFormat[] = "%d/%d バイト";
 
 // An update without any edit writes nothing, so that the backup keeps what a reset replaced.
 constexpr const char* NoChangesText = "変更がないため、設定ファイルは更新しませんでした。";

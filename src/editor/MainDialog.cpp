@@ -537,7 +537,8 @@ void MainDialog::RefuseShortNameChange(const wchar_t* reason) {
 }
 
 void MainDialog::ShowShortNameBytes(std::size_t bytes) {
-    char count[16];
+    // Room for the format with both numbers as long as an int can be.
+    char count[sizeof(ShortNameBytesFormat) + 2 * sizeof(int) * CHAR_BIT];
     wsprintfA(count, ShortNameBytesFormat, static_cast<int>(bytes), MaxShortNameBytes);
     SetChildText(IDC_SHORT_NAME_BYTES, count);
 }
