@@ -13,6 +13,11 @@ std::string StoredShortName(const std::string& boxText) {
     return trimmed ? trimmed : "";
 }
 
+std::string DeviceKeyOf(const std::string& name) {
+    // Cut and trimmed as a short name is: both are read into the same field.
+    return StoredShortName(FitShortName(name.c_str()));
+}
+
 DeviceCounts ListDevices(DeviceSource& devices, DeviceKind kind) {
     DeviceCounts counts;
     const unsigned count = devices.Count(kind);
@@ -22,8 +27,8 @@ DeviceCounts ListDevices(DeviceSource& devices, DeviceKind kind) {
         if (!devices.Name(kind, id, name)) {
             continue;
         }
-        name[AnsiFitLength(name, MaxShortNameBytes)] = '\0';
-        if (const char* key = TrimField(name)) {
+        const std::string key = DeviceKeyOf(name);
+        if (!key.empty()) {
             ++counts[key];
         }
     }

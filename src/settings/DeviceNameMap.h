@@ -22,13 +22,16 @@ std::string StoredShortName(const std::string& boxText);
 // A present device's system name -> its short name (empty: none), ordered ignoring case.
 using DeviceNameMap = std::map<std::string, std::string, NoCaseLess>;
 
+// The key of the file that a device named name finds: at most MaxShortNameBytes of whole
+// characters (the system may fill the whole field without a terminator, and cuts longer names
+// there), then without leading and trailing blanks, as the file's reader takes keys (the cut may
+// leave a blank at the end); empty for a name of blanks alone.
+std::string DeviceKeyOf(const std::string& name);
+
 // The name of each device of a kind that the source can name -> how many devices bear it.
 using DeviceCounts = std::map<std::string, unsigned, NoCaseLess>;
 
-// The devices of kind that the source can name. A name is taken as XGworks takes it: at most
-// MaxShortNameBytes of whole characters (the system may fill the whole field without a
-// terminator), then without leading and trailing blanks, as the file's reader takes keys (the
-// system may cut a long name right after a blank), so that the device finds its line and a save
-// writes the key that is read back; a name of blanks alone is skipped. Devices named alike
-// (ignoring case) are one entry, which XGworks cannot tell apart either.
+// The devices of kind that the source can name, each by its DeviceKeyOf, so that the device
+// finds its line and a save writes the key that is read back; a name of blanks alone is skipped.
+// Devices named alike (ignoring case) are one entry, which XGworks cannot tell apart either.
 DeviceCounts ListDevices(DeviceSource& devices, DeviceKind kind);

@@ -1,11 +1,39 @@
 #include "settings/LikelySameDevice.h"
 
-#include "ini/AnsiText.h"
 #include "settings/DeviceNameMap.h"
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
 namespace {
+
+// What the system put around the original: the old style's "MIDIOUT2 (" and a number in front,
+// a number and the old style's ")" behind. raw: nothing, and no cut either: the name is an
+// original as the file holds it, longer than any the system gives.
+struct Steps {
+    std::string front;
+    std::string back;
+    bool oldStyle = false;
+    bool raw = false;
+};
+
+// One way the system may have made a name: its steps, and the start of the original that the
+// name shows, with the blank put back that a cut left at its end and the name lost. whole: the
+// original is exactly that; otherwise it goes on where the name was cut. An original, as a key of
+// the file, ends in no blank, and a blank at a cut is one between two words.
+struct Reading {
+    Steps steps;
+    std::string shown;
+    bool whole;
+    std::string capitals; // shown in capitals, compared first, as bytes
+};
+
+constexpr char OldStyle[] = "MIDIOUT";
+constexpr std::size_t OldStyleSize = sizeof(OldStyle) - 1;
+constexpr std::size_t NameBytes = MaxShortNameBytes;
 
 bool SameText(const std::string& a, const std::string& b) {
     return lstrcmpiA(a.c_str(), b.c_str()) == 0;
@@ -19,78 +47,156 @@ std::size_t Digits(const std::string& text, std::size_t at) {
     return end - at;
 }
 
-// A name with what the system adds to it taken off.
-struct Core {
-    std::string text;
-    bool changed = false;
-    bool oldStyle = false;
-};
-
-Core CoreOf(DeviceKind kind, const std::string& name) {
-    Core core{name};
-    std::string& text = core.text;
-    // "2- X", "12 - X": a second unit of a model, or one plugged in again.
-    const std::size_t number = Digits(text, 0);
-    for (const char* dash : {"- ", " - "}) {
-        if (number > 0 && text.compare(number, std::char_traits<char>::length(dash), dash) == 0) {
-            text.erase(0, number + std::char_traits<char>::length(dash));
-            core.changed = true;
-            break;
-        }
-    }
-    // "MIDIOUT2 (X)"; cut at 31 bytes, the closing parenthesis is gone with the end of X.
-    constexpr char OldStyle[] = "MIDIOUT";
-    constexpr std::size_t OldStyleSize = sizeof(OldStyle) - 1;
-    const std::size_t port = Digits(text, OldStyleSize);
-    if (kind == MidiOut && port > 0 && text.size() > OldStyleSize &&
-        SameText(text.substr(0, OldStyleSize), OldStyle) &&
-        text.compare(OldStyleSize + port, 2, " (") == 0) {
-        const bool closed = text.back() == ')';
-        if (closed || name.size() == MaxShortNameBytes) {
-            text = text.substr(OldStyleSize + port + 2,
-                               text.size() - (OldStyleSize + port + 2) - (closed ? 1 : 0));
-            core.changed = core.oldStyle = true;
-        }
-    }
-    // "X (2)".
-    const std::size_t open = text.rfind(" (");
-    if (open != std::string::npos && open > 0 && text.back() == ')' && Digits(text, open + 2) > 0 &&
-        Digits(text, open + 2) == text.size() - open - 3) {
-        text.erase(open);
-        core.changed = true;
-    }
-    return core;
+// The name the system gives original after steps.
+std::string Named(const std::string& original, const Steps& steps) {
+    return steps.raw ? original : DeviceKeyOf(steps.front + original + steps.back);
 }
 
-// Whether cut, a name that lost its number, is whole as the system cut it: what is left of it
-// starts whole, and whole's next character would not have fitted into 31 bytes after the name,
-// also where the cut left a blank (which the name lost as keys do) or no room for a double-byte
-// character.
-bool CutFrom(const std::string& name, const Core& cut, const Core& whole) {
-    const std::size_t size = cut.text.size();
-    if (!cut.changed || size == 0 || size >= whole.text.size() ||
-        AnsiFitLength(whole.text.c_str(), size) != size ||
-        !SameText(whole.text.substr(0, size), cut.text)) {
-        return false;
+// How many bytes of original the name that steps make of it shows.
+std::size_t Shown(const std::string& original, const Steps& steps) {
+    const std::size_t named = Named(original, steps).size();
+    return named > steps.front.size() ? std::min(original.size(), named - steps.front.size()) : 0;
+}
+
+// What may stand in front of the original in name: nothing, the old style, a number ("2- ",
+// "2 - "), or the old style and a number; with whether it is the old style.
+std::vector<std::pair<std::string, bool>> Fronts(DeviceKind kind, const std::string& name) {
+    std::vector<std::pair<std::string, bool>> fronts = {{"", false}};
+    const std::size_t port = Digits(name, OldStyleSize);
+    if (kind == MidiOut && port > 0 && SameText(name.substr(0, OldStyleSize), OldStyle) &&
+        name.compare(OldStyleSize + port, 2, " (") == 0) {
+        fronts.emplace_back(name.substr(0, OldStyleSize + port + 2), true);
     }
-    const char* next = whole.text.c_str() + size;
-    while (*next == ' ' || *next == '\t') {
-        ++next;
+    for (std::size_t i = 0, count = fronts.size(); i < count; ++i) {
+        const std::size_t at = fronts[i].first.size();
+        const std::size_t number = Digits(name, at);
+        for (const char* dash : {"- ", " - "}) {
+            if (number > 0 && name.compare(at + number, std::strlen(dash), dash) == 0) {
+                fronts.emplace_back(name.substr(0, at + number + std::strlen(dash)),
+                                    fronts[i].second);
+            }
+        }
     }
-    const std::size_t lost =
-        static_cast<std::size_t>(NextAnsiChar(next) - whole.text.c_str()) - size;
-    return name.size() + lost > MaxShortNameBytes;
+    return fronts;
+}
+
+// The number in tail when it is what is left of a number behind, " (2)", and of the old style's
+// ")" after a cut: " ", " (", " (1", " (12)", " (12))"; "2" where the cut took the digits, and
+// empty when tail is none of these. None of its bytes is ever the second of a double-byte
+// character, so tail always starts a character.
+std::string CutNumber(const std::string& tail, bool oldStyle) {
+    if (tail.empty() || tail == " " || tail == " (") {
+        return "2";
+    }
+    if (tail.compare(0, 2, " (") != 0) {
+        return "";
+    }
+    const std::size_t digits = Digits(tail, 2);
+    const std::string closing = tail.substr(2 + digits);
+    const bool closes = closing.empty() || closing == ")" || (oldStyle && closing == "))");
+    return digits > 0 && closes ? tail.substr(2, digits) : "";
+}
+
+std::vector<Reading> Readings(DeviceKind kind, const std::string& name) {
+    std::vector<Reading> readings;
+    const auto read = [&readings](const Steps& steps, const std::string& shown, bool whole) {
+        if (shown.empty() || (whole && shown.back() == ' ')) {
+            return;
+        }
+        std::string capitals = shown;
+        CharUpperBuffA(&capitals[0], static_cast<DWORD>(capitals.size()));
+        readings.push_back({steps, shown, whole, capitals});
+    };
+    if (name.size() > NameBytes) {
+        read({"", "", false, true}, name, true);
+        return readings;
+    }
+    for (const auto& [front, oldStyle] : Fronts(kind, name)) {
+        const std::string rest = name.substr(front.size());
+        const std::string close = oldStyle ? ")" : "";
+        // All that was put behind is there.
+        if (rest.size() > close.size() &&
+            rest.compare(rest.size() - close.size(), close.size(), close) == 0) {
+            const std::string inner = rest.substr(0, rest.size() - close.size());
+            read({front, close, oldStyle}, inner, true);
+            const std::size_t open = inner.rfind(" (");
+            if (open != std::string::npos && open > 0 && inner.back() == ')' &&
+                Digits(inner, open + 2) + open + 3 == inner.size()) {
+                read({front, inner.substr(open) + close, oldStyle}, inner.substr(0, open), true);
+            }
+        }
+        // A cut: the name ended at byte 31, or at 30 before a double-byte character, and lost
+        // the blank there. The original goes on beyond the cut, or ends before it where what was
+        // put behind it begins.
+        for (const std::size_t cut : {NameBytes, NameBytes - 1}) {
+            if (name.size() > cut || name.size() + 1 < cut) {
+                continue;
+            }
+            const std::string shown = rest + std::string(cut - name.size(), ' ');
+            read({front, close, oldStyle}, shown, false);
+            for (std::size_t end = shown.size(); end > 0; --end) {
+                const std::string number = CutNumber(shown.substr(end), oldStyle);
+                if (!number.empty()) {
+                    read({front, " (" + number + ")" + close, oldStyle}, shown.substr(0, end),
+                         true);
+                }
+            }
+            if (oldStyle) {
+                read({front, close, oldStyle}, shown, true);
+            }
+        }
+    }
+    return readings;
+}
+
+// Originals that might make both readings' names: the one a reading knows whole, or the longer
+// start that either shows, going on beyond both cuts in a single-byte or a double-byte character.
+std::vector<std::string> Originals(const Reading& a, const Reading& b) {
+    if (a.whole || b.whole) {
+        return {a.whole ? a.shown : b.shown};
+    }
+    const std::string& longer = a.shown.size() > b.shown.size() ? a.shown : b.shown;
+    std::string doubleByte;
+    for (std::size_t i = 0; i < NameBytes; i += 2) {
+        doubleByte += "\x81\x51";
+    }
+    return {longer + std::string(NameBytes, 'X'), longer + doubleByte};
+}
+
+// Of two ways of renaming that both make the names, the one the user is told: the fewer the
+// steps that set the names apart, the likelier.
+RenameReason Likelier(RenameReason a, RenameReason b) {
+    constexpr int Order[] = {3, 0, 2, 1}; // by RenameReason
+    return Order[a] <= Order[b] ? a : b;
 }
 
 } // namespace
 
 RenameReason LikelySameDevice(DeviceKind kind, const std::string& a, const std::string& b) {
-    const Core coreA = CoreOf(kind, a), coreB = CoreOf(kind, b);
-    if (SameText(a, b) || (!coreA.changed && !coreB.changed)) {
+    if (SameText(a, b)) {
         return NotRenamed;
     }
-    if (SameText(coreA.text, coreB.text)) {
-        return coreA.oldStyle || coreB.oldStyle ? RenamedOldStyle : RenamedNumber;
+    RenameReason likely = NotRenamed;
+    const std::vector<Reading> ofA = Readings(kind, a), ofB = Readings(kind, b);
+    for (const Reading& readA : ofA) {
+        for (const Reading& readB : ofB) {
+            // The shown starts of one original agree as far as both go.
+            const std::size_t common = std::min(readA.shown.size(), readB.shown.size());
+            if (readA.capitals.compare(0, common, readB.capitals, 0, common) != 0) {
+                continue;
+            }
+            for (const std::string& original : Originals(readA, readB)) {
+                if (!SameText(Named(original, readA.steps), a) ||
+                    !SameText(Named(original, readB.steps), b)) {
+                    continue;
+                }
+                const RenameReason reason =
+                    Shown(original, readA.steps) != Shown(original, readB.steps) ? RenamedCut
+                    : readA.steps.oldStyle != readB.steps.oldStyle               ? RenamedOldStyle
+                                                                                 : RenamedNumber;
+                likely = Likelier(likely, reason);
+            }
+        }
     }
-    return CutFrom(a, coreA, coreB) || CutFrom(b, coreB, coreA) ? RenamedCut : NotRenamed;
+    return likely;
 }

@@ -4,20 +4,29 @@
 
 #include <string>
 
-// Why a device not connected is likely a present device under the name the system gives it now,
-// as a renaming shows it; the user is told the reason beside each proposal.
+// Why a device not connected is likely a present device under the name the system gives it now;
+// the user is told the reason beside each proposal. In the order of preference, where more than
+// one way of renaming makes the two names.
 enum RenameReason {
     NotRenamed,
-    RenamedNumber,   // a number before ("2- X", "12 - X") or after it ("X (2)")
-    RenamedCut,      // a number pushed the end of a 31-byte name off ("2- Desk MIDI Interface
-                     // Port 1 O" and "Desk MIDI Interface Port 1 Out")
-    RenamedOldStyle, // a MIDI port in the old style "MIDIOUT2 (X)"
+    RenamedNumber,   // they differ in a number the system added: "2- X", "2 - X", "X (2)",
+                     // "MIDIOUT2 (X)" against "MIDIOUT3 (X)"
+    RenamedCut,      // one shows less of the device's own name than the other: the system cut
+                     // it at 31 bytes after what it added ("2- Desk MIDI Interface Port 1 O" and
+                     // "Desk MIDI Interface Port 1 Out"), or one is a line of the file longer
+                     // than any name the system gives, and the other its cut
+    RenamedOldStyle, // a MIDI port in the old style "MIDIOUT2 (X)" against one that is not
 };
 
-// The one rule for "likely the same device" of a kind: equal, ignoring case as the file does,
-// once a leading number with "- " or " - ", a trailing " (n)" and the old style's "MIDIOUTn ( )"
-// are taken from either or both. A name that the system cut at 31 bytes (exactly 31, or fewer
-// where the cut left a blank or no room for a double-byte character) and that lost something so
-// also matches a name that begins with what remains. No other shared beginning matches, and two
-// names equal as they are (one line of the file) are no renaming.
+// The one rule for "likely the same device" of a kind, run forward from what the system does to
+// the name of a device (its original) when it names it again:
+//   1. a number in front, "2- X" or "2 - X" (a second unit, or a unit plugged in again);
+//   2. a number behind, "X (2)";
+//   3. for a MIDI port only, the old style around all, "MIDIOUT2 (X)", "MIDIOUT2 (2 - X)";
+//   4. the cut to the 31 bytes of a device name between whole characters, and the loss of the
+//      blanks at the ends that the file's keys have.
+// Each step is taken or not. Two names are likely one device when they are not one key of the
+// file (lstrcmpiA) and there is an original that the steps make into each of them, one of them
+// possibly being that original as the file holds it, longer than 31 bytes. Whatever no steps
+// make of one original is no match, however alike the names look.
 RenameReason LikelySameDevice(DeviceKind kind, const std::string& a, const std::string& b);
