@@ -19,8 +19,8 @@ const char* const NoSettingsToUpdateText =
 
 namespace {
 
-// Why, by the step of the replacement that failed (ReplaceStep).
-const char* const ReplaceFailureTable[] = {
+// Why, by the step of the file operation that failed (FileStep).
+const char* const FileFailureTable[] = {
     "",
     "パスが長すぎるため、バックアップ DrvShortName.ini.bak を作ることが出来ません。",
     "設定ファイルに書き込むことが出来ません。読み取り専用になっているか、"
@@ -33,11 +33,10 @@ const char* const ReplaceFailureTable[] = {
 
 } // namespace
 
-E8Detail DescribeReplaceFailure(const char* what, const ReplaceResult& result) {
-    static_assert(sizeof(ReplaceFailureTable) / sizeof(*ReplaceFailureTable) ==
-                      ReplaceCommitFailed + 1,
+std::string DescribeFileFailure(const std::string& headline, const FileResult& result) {
+    static_assert(sizeof(FileFailureTable) / sizeof(*FileFailureTable) == FileCommitFailed + 1,
                   "a text for every step");
-    std::string text = std::string(what) + "\n\n" + ReplaceFailureTable[result.step] + "\n";
+    std::string text = headline + "\n\n" + FileFailureTable[result.step] + "\n";
     char* system = nullptr;
     if (FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                            FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -48,5 +47,5 @@ E8Detail DescribeReplaceFailure(const char* what, const ReplaceResult& result) {
     }
     char code[32];
     wsprintfA(code, " (%lu)", result.error);
-    return {text + code};
+    return text + code;
 }

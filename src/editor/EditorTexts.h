@@ -56,9 +56,6 @@ constexpr const char* ChangedOnDiskCaption = "注意だにょ。";
 // short name, each offered as "2- USB MIDI Cable ― UM".
 constexpr const char* TakeOverMenuText = "名前を引き継ぐ";
 constexpr const char* TakeOverSeparator = " ― ";
-// Shown greyed as the short name of a device without one when exactly one device not connected
-// is likely the same device: "→ UM". Only a take-over makes it the device's name.
-constexpr const char* ProposalMarker = "→ ";
 
 // The byte count of the short-name box beside its limit, as XGworks counts: "12/31 バイト". The
 // unit makes it say what it counts, also to a screen reader, which reads a static text as its name.
@@ -74,10 +71,6 @@ constexpr const char* ReplaceNameText =
     "よろしいですか？";
 constexpr const char* ReplaceNameCaption = "確認だにょ。";
 
-// The short-name column of a device whose name the file cannot hold as a key (";", "=", a
-// control character, "[" at its start): any line for it would read back as another device's.
-constexpr const char* UnnamableDeviceText = "(設定ファイルに書けない名前)";
-
 // Why "..." changed nothing: the chosen folder is not XGworks'.
 constexpr const char* NotXGworksFolderText =
     "選んだフォルダには XGworks.exe も DrvShortName.ini もありません。";
@@ -90,9 +83,8 @@ constexpr const char* ReviewColumns[] = {"種類", "デバイス", "引き継ぐ
                                          "理由"};
 constexpr const char* RenameReasonText[] = {"", "番号", "31 バイトで切れた名前", "旧形式"};
 
-// Two or more present devices of one kind under one name, which XGworks cannot tell apart: the
-// row "Desk MIDI (2 台)", and what the selected row says of it.
-constexpr char SameNameDevicesFormat[] = "%s (%u 台)";
+// What the selected row of two or more present devices of one kind under one name says of them:
+// XGworks cannot tell them apart.
 constexpr char SameNameDevicesNote[] =
     "同じ名前のデバイスが %u 台あります。XGworks では見分けがつかないため、"
     "短い名前はその全部に使われます。";
@@ -121,16 +113,16 @@ constexpr const wchar_t* ReadOnlyRefusalText =
     L"Nothing was written: Varnel is open read only.\n\n";
 
 // The balloon on the short-name box when what was typed or pasted is refused, by the reason
-// (NameProblem's order: NameFits has none, and NameNotStored's is a safeguard: the box of such a
+// (the name steps of SettingsModel::SetName; NotStoredTipText is a safeguard: the box of such a
 // device stays disabled). Wide, as the balloon takes it.
 constexpr const wchar_t* RefusalTipTitle = L"この文字は入力できません";
-constexpr const wchar_t* RefusalTipText[] = {
-    L"",
-    L"XGworks が読む短い名前は 31 バイト (全角 15 文字) までです。",
-    L"「;」は設定ファイルではコメントの始まりになるため使えません。",
-    L"タブや改行などの制御文字は使えません。",
-    L"このデバイスの名前は設定ファイルに書けないため、短い名前を付けられません。",
-};
+constexpr const wchar_t* TooLongTipText =
+    L"XGworks が読む短い名前は 31 バイト (全角 15 文字) までです。";
+constexpr const wchar_t* CommentTipText =
+    L"「;」は設定ファイルではコメントの始まりになるため使えません。";
+constexpr const wchar_t* ControlTipText = L"タブや改行などの制御文字は使えません。";
+constexpr const wchar_t* NotStoredTipText =
+    L"このデバイスの名前は設定ファイルに書けないため、短い名前を付けられません。";
 // A character that code page 932 lacks: XGworks would get another one or "?".
 constexpr const wchar_t* NotInCodePageTipText =
     L"この文字は XGworks の設定ファイルに保存できません (シフト JIS にない文字です)。";

@@ -15,7 +15,7 @@ bool Exists(const std::string& path) {
 }
 
 // A stream of the C library may fail without leaving a system error behind.
-ReplaceResult Failed(ReplaceStep step, DWORD error) {
+FileResult Failed(FileStep step, DWORD error) {
     return {step, error != ERROR_SUCCESS ? error : ERROR_GEN_FAILURE};
 }
 
@@ -35,14 +35,14 @@ public:
 
     // Fails early, before anything is written, where the replace would fail at the end. Each
     // step starts with no last error, so that a failure reports its own.
-    ReplaceResult Begin() {
+    FileResult Begin() {
         FileOperations& operations = FileOperations::Current();
         if (backup.size() >= MAX_PATH) {
-            return Failed(ReplacePathTooLong, ERROR_FILENAME_EXCED_RANGE);
+            return Failed(FilePathTooLong, ERROR_FILENAME_EXCED_RANGE);
         }
         SetLastError(ERROR_SUCCESS);
         if (!operations.OpenExclusive(target.c_str())) {
-            return Failed(ReplaceFileLocked, GetLastError());
+            return Failed(FileLocked, GetLastError());
         }
         // A backup that cannot be replaced (read-only, held by another program, a folder) has to
         // stop the replace here: ReplaceFileA does not refuse every such backup itself, and once
@@ -50,14 +50,14 @@ public:
         // A missing file is created by a move that leaves the backup alone.
         SetLastError(ERROR_SUCCESS);
         if (Exists(target) && !operations.OpenExclusive(backup.c_str())) {
-            return Failed(ReplaceCommitFailed, GetLastError());
+            return Failed(FileCommitFailed, GetLastError());
         }
         const char* slash = FindLastAnsiChar(target.c_str(), '\\');
         const std::string folder =
             slash ? target.substr(0, slash - target.c_str() + 1) : std::string(".");
         SetLastError(ERROR_SUCCESS);
         if (!operations.CreateTemporary(folder.c_str(), temporary)) {
-            return Failed(ReplaceNoTemporary, GetLastError());
+            return Failed(FileNoTemporary, GetLastError());
         }
         pending = true;
         return {};
@@ -66,7 +66,7 @@ public:
     const char* TemporaryPath() const { return temporary; }
 
     // The written and closed temporary file becomes the file.
-    ReplaceResult Commit() {
+    FileResult Commit() {
         FileOperations& operations = FileOperations::Current();
         const bool existed = Exists(target);
         SetLastError(ERROR_SUCCESS);
@@ -76,7 +76,7 @@ public:
             return {};
         }
         // Taken before the undo below and the temporary file's removal overwrite it.
-        const ReplaceResult failed = Failed(ReplaceCommitFailed, GetLastError());
+        const FileResult failed = Failed(FileCommitFailed, GetLastError());
         // A replace that failed half-way may have left the old content under the backup name
         // alone: put it back.
         if (existed && !Exists(target)) {
@@ -96,31 +96,30 @@ private:
 
 } // namespace
 
-ReplaceResult ReplaceFileBytes(const char* path, const void* data, unsigned long size) {
+FileResult ReplaceFileBytes(const char* path, const void* data, unsigned long size) {
     char fullPath[MAX_PATH];
     if (!ResolveFullPath(path, fullPath)) {
-        return Failed(ReplacePathTooLong, ERROR_FILENAME_EXCED_RANGE);
+        return Failed(FilePathTooLong, ERROR_FILENAME_EXCED_RANGE);
     }
     // A second save or reset would otherwise put its own bytes in the backup's place, and with
     // them lose the content from before the first; a file that cannot be read to tell is left
     // alone for the same reason.
     std::string current;
-    SetLastError(ERROR_SUCCESS);
-    if (!ReadFileBytes(fullPath, current) && Exists(fullPath)) {
-        return Failed(ReplaceFileLocked, GetLastError());
+    if (const FileResult read = ReadFileBytes(fullPath, current); !read && Exists(fullPath)) {
+        return read;
     }
     if (current == std::string_view(static_cast<const char*>(data), size) && Exists(fullPath)) {
         return {};
     }
     Replacement replacement(fullPath);
-    if (const ReplaceResult begun = replacement.Begin(); !begun) {
+    if (const FileResult begun = replacement.Begin(); !begun) {
         return begun;
     }
     FileOperations& operations = FileOperations::Current();
     SetLastError(ERROR_SUCCESS);
     FILE* file = operations.OpenStream(replacement.TemporaryPath(), "wb");
     if (!file) {
-        return Failed(ReplaceNoTemporary, GetLastError());
+        return Failed(FileNoTemporary, GetLastError());
     }
     SetLastError(ERROR_SUCCESS);
     const bool written = operations.WriteStream(file, data, size) && operations.FlushStream(file);
@@ -128,27 +127,31 @@ ReplaceResult ReplaceFileBytes(const char* path, const void* data, unsigned long
     SetLastError(ERROR_SUCCESS);
     const bool closed = operations.CloseStream(file);
     if (!written || !closed) {
-        return Failed(ReplaceWriteFailed, written ? GetLastError() : writeError);
+        return Failed(FileWriteFailed, written ? GetLastError() : writeError);
     }
     return replacement.Commit();
 }
 
-bool ReadFileBytes(const char* path, std::string& bytes) {
+FileResult ReadFileBytes(const char* path, std::string& bytes) {
     bytes.clear();
     FileOperations& operations = FileOperations::Current();
+    SetLastError(ERROR_SUCCESS);
     FILE* file = operations.OpenStream(path, "rb");
     if (!file) {
-        return false;
+        return Failed(FileLocked, GetLastError());
     }
     char buffer[4096];
+    SetLastError(ERROR_SUCCESS);
     for (std::size_t got; (got = fread(buffer, 1, sizeof buffer, file)) > 0;) {
         bytes.append(buffer, got);
     }
     const bool whole = feof(file) && !ferror(file);
+    const DWORD error = GetLastError();
     // Closing a stream that only read loses nothing, whatever it reports.
     operations.CloseStream(file);
     if (!whole) {
         bytes.clear();
+        return Failed(FileLocked, error);
     }
-    return whole;
+    return {};
 }

@@ -7,9 +7,10 @@
 #include <cstddef>
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <vector>
 
-struct ReplaceResult;
+struct FileResult;
 
 // An INI document bound to the file it was read from, so that it can be written back there.
 // Sections keep the order of their headers (until Write sorts them); a name that occurs twice
@@ -35,8 +36,11 @@ public:
     // content stays as a backup; a file that already holds the bytes is left untouched).
     // StatusOk, or StatusWriteFailed when the file could not be replaced: it then keeps its old
     // bytes and the document stays bound to it. result, when given, gets the replacement's
-    // result; without a bound file, ReplaceFileLocked with ERROR_INVALID_HANDLE.
-    StatusCode Write(bool sortSections, ReplaceResult* result = nullptr);
+    // result; without a bound file, FileLocked with ERROR_INVALID_HANDLE.
+    StatusCode Write(bool sortSections, FileResult* result = nullptr);
+    // The bytes Write puts into the file: the sections, sorted by name when sortSections, in
+    // the writer's layout with CR LF line ends.
+    std::string Text(bool sortSections);
     // The bound file's full path, or null when no file was ever opened.
     char* FullPath(char* buffer, int size, char** namePart = nullptr);
     // The open stream, or null when no file is bound.

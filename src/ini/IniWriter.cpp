@@ -60,24 +60,28 @@ StatusCode IniFile::SortSections() {
     return StatusOk;
 }
 
-StatusCode IniFile::Write(bool sortSections, ReplaceResult* result) {
-    ReplaceResult unused;
-    ReplaceResult& replaced = result ? *result : unused;
-    char path[MAX_PATH];
-    if (!NativeHandle() || !stream->FullPath(path, MAX_PATH)) {
-        replaced = {ReplaceFileLocked, ERROR_INVALID_HANDLE};
-        return StatusWriteFailed;
-    }
+std::string IniFile::Text(bool sortSections) {
     if (sortSections) {
         SortSections();
     }
-    // Built whole before the disk is touched: whatever fails here leaves the file and the
-    // document as they were.
     std::string text;
     for (const auto& section : sections) {
         AppendSection(*section, text);
     }
-    const std::string bytes = WithCrLf(text);
+    return WithCrLf(text);
+}
+
+StatusCode IniFile::Write(bool sortSections, FileResult* result) {
+    FileResult unused;
+    FileResult& replaced = result ? *result : unused;
+    char path[MAX_PATH];
+    if (!NativeHandle() || !stream->FullPath(path, MAX_PATH)) {
+        replaced = {FileLocked, ERROR_INVALID_HANDLE};
+        return StatusWriteFailed;
+    }
+    // Built whole before the disk is touched: whatever fails here leaves the file and the
+    // document as they were.
+    const std::string bytes = Text(sortSections);
     replaced = ReplaceFileBytes(path, bytes.data(), static_cast<unsigned long>(bytes.size()));
     if (!replaced) {
         return StatusWriteFailed;

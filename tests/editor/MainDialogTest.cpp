@@ -114,9 +114,8 @@ const std::map<std::string, int> Fields = {{"path", IDC_XGWORKS_PATH}, {"kind", 
     {"bytes", IDC_SHORT_NAME_BYTES}, {"note", IDC_DEVICE_NOTE}, {"list", IDC_DEVICE_LIST}, {"update", IDC_UPDATE}, {"cancel", IDC_CANCEL},
     {"browse", IDC_BROWSE}, {"reset", IDC_RESET}, {"absent", IDC_SHOW_ABSENT}, {"renamed", IDC_RENAMED},
     {"review", IDC_REVIEW}};
-const std::map<std::string, std::wstring> Tips = {{"long", RefusalTipText[NameTooLong]},
-    {"comment", RefusalTipText[NameComment]}, {"control", RefusalTipText[NameControl]},
-    {"codepage", NotInCodePageTipText}, {"none", L""}};
+const std::map<std::string, std::wstring> Tips = {{"long", TooLongTipText}, {"comment", CommentTipText},
+    {"control", ControlTipText}, {"codepage", NotInCodePageTipText}, {"none", L""}};
 const std::map<std::string, bool> Choices = {{"yes", true}, {"no", false}, {"confirm", true}, {"cancel", false}};
 // clang-format on
 

@@ -23,15 +23,15 @@ TEST(FileReplacement, RefusedAndHalfFailed) {
                                0, nullptr);
     IniFile ini;
     ASSERT_EQ(StatusOk, ini.Open(path.c_str()));
-    ReplaceResult result;
+    FileResult result;
     EXPECT_EQ(StatusWriteFailed, ini.Write(true, &result));
-    EXPECT_EQ(ReplaceFileLocked, result.step);
+    EXPECT_EQ(FileLocked, result.step);
     EXPECT_EQ(DWORD{ERROR_SHARING_VIOLATION}, result.error);
     CloseHandle(other);
     other = CreateFileA((path + BackupSuffix).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                         OPEN_ALWAYS, 0, nullptr);
     result = ReplaceFileBytes(path.c_str(), "[x]\n", 4);
-    EXPECT_EQ(ReplaceCommitFailed, result.step);
+    EXPECT_EQ(FileCommitFailed, result.step);
     EXPECT_EQ(DWORD{ERROR_SHARING_VIOLATION}, result.error);
     CloseHandle(other);
     DeleteFileA((path + BackupSuffix).c_str());
@@ -42,10 +42,10 @@ TEST(FileReplacement, RefusedAndHalfFailed) {
     CloseHandle(other);
     DeleteFileA(created.c_str());
     DeleteFileA(held.c_str());
-    EXPECT_EQ(ReplaceFileLocked,
+    EXPECT_EQ(FileLocked,
               ReplaceFileBytes(folder.Path("no\\such.ini").c_str(), "abc", 3).step);
     const std::string overlong(MAX_PATH - 4 - folder.Path().size(), 'n');
-    EXPECT_EQ(ReplacePathTooLong, ReplaceFileBytes(folder.Path(overlong).c_str(), "abc", 3).step);
+    EXPECT_EQ(FilePathTooLong, ReplaceFileBytes(folder.Path(overlong).c_str(), "abc", 3).step);
     EXPECT_EQ(StatusOpenFailed, ini.Open(folder.Path(std::string(MAX_PATH, 'n')).c_str()));
     char value[8] = "";
     EXPECT_STREQ("va", ini.FindSection("WAVE OUT")->Get("a", value, 3));
@@ -57,7 +57,7 @@ TEST(FileReplacement, RefusedAndHalfFailed) {
     EXPECT_EQ(StatusReadFailed, ini.Open(path.c_str()));
     EXPECT_EQ(0u, ini.SectionCount());
     EXPECT_EQ(nullptr, ini.NativeHandle());
-    EXPECT_EQ(ReplaceFileLocked, ReplaceFileBytes(path.c_str(), "[x]\n", 4).step);
+    EXPECT_EQ(FileLocked, ReplaceFileBytes(path.c_str(), "[x]\n", 4).step);
     faults.shortReads = false;
     EXPECT_EQ(DWORD{ERROR_DISK_FULL}, ReplaceFileBytes(path.c_str(), "[x]\n", 4).error);
     EXPECT_EQ(original, ReadBytes(path));

@@ -18,10 +18,6 @@ namespace {
 
 const std::string Reasons[] = {"none", "number", "cut", "old"}; // by RenameReason
 
-bool Same(const std::string& a, const std::string& b) {
-    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
-}
-
 // The rule's answer for a and b, the same both ways round, or "both ways differ".
 std::string Rule(DeviceKind kind, const std::string& a, const std::string& b) {
     const RenameReason reason = LikelySameDevice(kind, a, b);

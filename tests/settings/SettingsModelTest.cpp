@@ -40,6 +40,23 @@ struct Devices : DeviceSource {
     }
 };
 
+// No uninstall entry; the program's default text.
+struct Defaults : Installation {
+    bool Locate(std::string&) override { return false; }
+    bool DefaultText(std::string& text) override {
+        text = ReadBytes(VARNEL_DEFAULT_TEXT);
+        return true;
+    }
+};
+
+// What the user typed, as the box holds it.
+std::wstring Typed(const std::string& text) {
+    std::wstring typed(text.size(), L'\0');
+    typed.resize(MultiByteToWideChar(XGworksCodePage, 0, text.data(), static_cast<int>(text.size()),
+                                     &typed[0], static_cast<int>(typed.size())));
+    return typed;
+}
+
 // clang-format off
 // What generated files and the user draw from.
 const std::vector<std::string> Keys = {"yamaha cbx a driver", "2- USB MIDI Cable", "Mix", "[Port] Out",
@@ -108,7 +125,8 @@ public:
             // Started again, in a folder that is still XGworks', at times in another code page.
             if (current.rfind(dirs[2].Path(), 0) != 0 || Exists(FolderFile())) {
                 writable = Below(4) != 0;
-                model = std::make_unique<SettingsModel>(devices, writable ? XGworksCodePage : 1252);
+                model = std::make_unique<SettingsModel>(devices, defaults,
+                                                        writable ? XGworksCodePage : 1252);
                 Open(current);
             }
         } else if (action < 65) {
@@ -180,7 +198,7 @@ private:
         Log(std::to_string(kind) + ": type " + row + " <" + text + ">");
         const std::string* old = model->ShortNameOf(kind, row);
         const bool changes = StoredShortName(text) != (old ? *old : "");
-        const bool set = model->SetName(kind, row, text);
+        const bool set = bool(model->SetName(kind, row, Typed(text)));
         Expect(set || ViewOf(*model) == before, "a refused name changed the model");
         Expect(writable || !set, "a name was set in another code page");
         for (Owed& owed : ledger) {
@@ -209,7 +227,7 @@ private:
                 owed.at = device;
             }
         }
-        const bool taken = model->TakeOver(kind, device, source, consent) == TakenOver;
+        const bool taken = bool(model->TakeOver(kind, device, source, consent));
         Expect(writable || !taken, "a name was taken over in another code page");
         if (!taken) {
             ledger = was;
@@ -282,7 +300,7 @@ private:
         const bool known = !folder.empty() &&
                            (Exists(folder + "XGworks.exe") || Exists(folder + "DrvShortName.ini"));
         if (!model) {
-            model = std::make_unique<SettingsModel>(devices);
+            model = std::make_unique<SettingsModel>(devices, defaults);
         }
         model->Open(exe);
         Expect(known || !refused || ViewOf(*model) == *refused,
@@ -359,16 +377,17 @@ private:
         const bool yes = Below(3) != 0;
         const DiskState was = ReadDisk(FolderFile());
         const std::string text = ReadBytes(VARNEL_DEFAULT_TEXT);
-        WriteResult result;
+        ModelResult result;
         bool asked = false;
         {
             FileOperations::Override failing(faults);
-            const DiskState* agreed = nullptr;
             for (int question = 0;
                  question < 3 && (!question || (yes && result.step == WriteChanged)); ++question) {
-                result = reset ? model->Reset(text, agreed) : model->Save(agreed);
+                if (question > 0) {
+                    model->AgreeToChange();
+                }
+                result = reset ? model->Reset() : model->Save();
                 asked |= result.step == WriteChanged;
-                agreed = &result.disk;
             }
         }
         Log(std::string(reset ? "reset" : "update") + ", operation " +
@@ -376,7 +395,7 @@ private:
             " to a change: " + std::to_string(result.step));
         Expect(writable || result.step == WriteReadOnly, "another code page's names were written");
         if (!result) {
-            Expect(ViewOf(*model) == before && (result.step != WriteFailed || result.replace.error),
+            Expect(ViewOf(*model) == before && (result.step != WriteFailed || result.file.error),
                    "a save or reset that failed changed the model, or named no error");
             return;
         }
@@ -441,6 +460,7 @@ private:
     std::mt19937 random;
     std::vector<std::string> corpus;
     Devices devices;
+    Defaults defaults;
     ScratchFolder dirs[4]; // the fourth takes what another program deletes
     std::map<std::string, std::string> disk, backup;
     std::unique_ptr<SettingsModel> model;

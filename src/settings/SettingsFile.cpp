@@ -1,0 +1,112 @@
+#include "settings/SettingsFile.h"
+
+#include "host/XGworksLookup.h"
+#include "ini/AnsiText.h"
+#include "ini/FileOperations.h"
+
+#include <windows.h>
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// Whether bytes hold only blanks and line ends, after a UTF-8 byte-order mark an editor may
+// have left: an empty file, ready to be saved into.
+bool Blank(const std::string& bytes) {
+    const std::size_t text = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    for (std::size_t i = text; i < bytes.size(); ++i) {
+        if (!IsBlank(bytes[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+DiskState ReadDisk(const std::string& path) {
+    DiskState state;
+    state.exists = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (state.exists) {
+        state.read = ReadFileBytes(path.c_str(), state.bytes);
+    }
+    return state;
+}
+
+SettingsFile::SettingsFile() : document(std::make_unique<IniFile>()) {}
+
+SettingsFile::~SettingsFile() = default;
+
+ModelResult SettingsFile::Open(const std::string& executable) {
+    const char* separator = FindLastAnsiChar(executable.c_str(), '\\');
+    char file[MAX_PATH];
+    if (!separator ||
+        !ResolveFullPath(
+            (executable.substr(0, static_cast<std::size_t>(separator - executable.c_str())) +
+             XGworksSettingsName)
+                .c_str(),
+            file)) {
+        return {FolderRefused};
+    }
+    // Read before the document, so that whatever another program writes after it is seen as a
+    // change, never taken for what was read.
+    DiskState disk = ReadDisk(file);
+    // A folder without the file is XGworks' only when XGworks is there: a reset creates the file
+    // nowhere else.
+    const std::string folder(file, FindLastAnsiChar(file, '\\'));
+    const DWORD attributes = GetFileAttributesA((folder + XGworksExecutableName).c_str());
+    if (!disk.exists &&
+        (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))) {
+        return {FolderRefused};
+    }
+    auto opened = std::make_unique<IniFile>();
+    const StatusCode status = opened->Open(file);
+    // From here on the new folder is the one shown, written and reset, whatever its file holds.
+    document = std::move(opened);
+    executablePath = executable;
+    path = file;
+    read = std::move(disk);
+    agreed = false;
+    if (status == StatusOk) {
+        state = FileLoaded;
+    } else if (!read.exists) {
+        state = FileMissing;
+    } else if (status == StatusNoSection && document->NativeHandle() && Blank(read.bytes)) {
+        state = FileEmpty;
+    } else {
+        state = FileUnreadable;
+    }
+    return {status == StatusOk ? ModelDone : OpenNoFile};
+}
+
+ModelResult SettingsFile::Replace(const std::string& bytes) {
+    // Compared right before the write, after every question, so that nothing another program
+    // wrote meanwhile is written over unasked.
+    DiskState now = ReadDisk(path);
+    const bool agreement = agreed;
+    agreed = false;
+    if (now.exists && !now.read) {
+        // Held by a program that lets nobody read it: whether it changed cannot be told, and it
+        // cannot be written either.
+        return {WriteFailed, now.read};
+    }
+    if (now != (agreement ? seen : read)) {
+        seen = std::move(now);
+        return {WriteChanged};
+    }
+    const FileResult replaced =
+        ReplaceFileBytes(path.c_str(), bytes.data(), static_cast<unsigned long>(bytes.size()));
+    if (!replaced) {
+        return {WriteFailed, replaced};
+    }
+    // The file as written from now on: its names as XGworks will read them.
+    const std::string executable = executablePath;
+    Open(executable);
+    return {};
+}
+
+void SettingsFile::AgreeToChange() {
+    agreed = true;
+}
