@@ -28,6 +28,8 @@ public:
     // can only be read (read-only, or held by another program that denies writing) is bound
     // for reading: its entries are read, and Write then fails without touching it.
     StatusCode Open(const char* path);
+    // Reads bytes as the text of a file, bound to none: StatusOk or StatusNoSection.
+    StatusCode Read(const std::string& bytes);
     // Drops every section and closes the file. The stream object stays.
     StatusCode Close();
     // The first section whose name equals name ignoring case, or null.
@@ -49,6 +51,7 @@ public:
     // Reads the rest of the open file into sections: StatusOk, StatusNoSection, or
     // StatusReadFailed (the sections read by this call are dropped).
     StatusCode Parse();
+    StatusCode Parse(TextStream& source);
     // Appends section and takes ownership of it.
     StatusCode AddSection(IniSection* section);
     // Drops section, which the document owns; StatusOk, or StatusNoSection when it holds no

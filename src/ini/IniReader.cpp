@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -112,7 +113,57 @@ StatusCode ParseLine(char* line, IniSection& section) {
     return section.Load(key, value);
 }
 
+// Bytes read as the text-mode stream reads a file: CR LF comes as LF, and a Ctrl-Z ends it.
+class BytesStream : public TextStream {
+public:
+    explicit BytesStream(const std::string& bytes) {
+        for (const char c : bytes.substr(0, bytes.find('\x1A'))) {
+            if (c == '\n' && !text.empty() && text.back() == '\r') {
+                text.back() = '\n';
+            } else {
+                text += c;
+            }
+        }
+    }
+
+    // fgets: up to size - 1 bytes or through the line feed; the end of the text when it comes
+    // before a line feed.
+    int ReadLine(char* buffer, int size) override {
+        if (size < 1 || at >= text.size()) {
+            end = true;
+            return 0;
+        }
+        const std::size_t line = text.find('\n', at);
+        const std::size_t count =
+            std::min(line == std::string::npos ? text.size() - at : line + 1 - at,
+                     static_cast<std::size_t>(size - 1));
+        text.copy(buffer, count, at);
+        buffer[count] = '\0';
+        at += count;
+        end = line == std::string::npos && at == text.size();
+        return 1;
+    }
+    int Seek(std::int32_t offset, int origin) override {
+        at = origin == SEEK_SET ? static_cast<std::size_t>(offset) : at;
+        end = false;
+        return 0;
+    }
+    int AtEnd() override { return end; }
+
+private:
+    std::string text;
+    std::size_t at = 0;
+    bool end = false;
+};
+
 } // namespace
+
+StatusCode IniFile::Read(const std::string& bytes) {
+    Close();
+    BytesStream text(bytes);
+    SkipByteOrderMark(text);
+    return Parse(text);
+}
 
 StatusCode IniFile::Open(const char* path) {
     char fullPath[MAX_PATH];
@@ -135,21 +186,22 @@ StatusCode IniFile::Open(const char* path) {
 }
 
 StatusCode IniFile::Parse() {
-    if (!stream) {
-        return StatusNoSection;
-    }
+    return stream ? Parse(*stream) : StatusNoSection;
+}
+
+StatusCode IniFile::Parse(TextStream& source) {
     const std::size_t sectionsBefore = sections.size();
     char line[LineCount];
     std::string name;
     int got;
-    while ((got = NextLine(*stream, line)) > 0 && !IsHeader(line, name)) {
+    while ((got = NextLine(source, line)) > 0 && !IsHeader(line, name)) {
     }
-    if (got >= 0 && stream->AtEnd()) {
+    if (got >= 0 && source.AtEnd()) {
         return StatusNoSection;
     }
     auto section = std::make_unique<IniSection>();
     section->SetName(name.c_str());
-    while (got >= 0 && (got = NextLine(*stream, line)) > 0) {
+    while (got >= 0 && (got = NextLine(source, line)) > 0) {
         if (IsHeader(line, name)) {
             section->Settle();
             AddSection(section.release());

@@ -85,12 +85,19 @@ inline bool PressEnter(HWND window) {
 }
 
 // Waits for owner's next message box, checks its text and caption, presses button (IDYES, IDNO,
-// IDOK; 0: Enter) and waits until the box is gone; a negative button leaves it open.
-inline void ExpectBox(HWND owner, const std::string& text, const std::string& caption, int button) {
+// IDOK; 0: Enter) and waits until the box is gone; a negative button leaves it open. A text
+// that goes on after text and a blank line gives what follows in below, when given.
+inline void ExpectBox(HWND owner, const std::string& text, const std::string& caption, int button,
+                      std::string* below = nullptr) {
     HWND box = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (box = FindOwned(owner, false)) != nullptr; }))
         << "no message box came; expected: " << text;
-    EXPECT_EQ(TextOf(GetDlgItem(box, MessageTextId)), text);
+    const std::string shown = TextOf(GetDlgItem(box, MessageTextId));
+    const bool goesOn = below && shown.compare(0, text.size() + 2, text + "\n\n") == 0;
+    EXPECT_EQ(goesOn ? shown.substr(0, text.size()) : shown, text);
+    if (below) {
+        *below = goesOn ? shown.substr(text.size() + 2) : "";
+    }
     EXPECT_EQ(TextOf(box), caption);
     EXPECT_TRUE(button < 0 ||
                 (button ? GetDlgItem(box, button) && Answer(box, button) : PressEnter(box)));
