@@ -41,6 +41,8 @@ public:
     // a rename ends elsewhere: true when Enter was taken so.
     bool TakeReturn();
     void FitColumns() { list.FitColumns(); }
+    // A control that is disabled or hidden cannot keep the keyboard's focus: the list takes it.
+    void FocusList();
     HWND ListHandle() const { return list.GetHandle(); }
 
 private:
@@ -57,8 +59,6 @@ private:
     void OnReview();
     // Enter or F2 on a selected row: on to the short-name box, its text selected.
     void EditSelectedName();
-    // A control that is disabled or hidden cannot keep the keyboard's focus: the list takes it.
-    void FocusList();
     bool ShowsAbsent() { return absentCheck.GetCheck() == BST_CHECKED; }
 
     Window& dialog;

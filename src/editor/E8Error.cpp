@@ -16,6 +16,8 @@ const char* const ErrorMessageTable[E8ErrorCount] = {
 const char* const UpdateFailedText = "設定ファイルを更新できませんでした。";
 const char* const NoSettingsToUpdateText =
     "設定ファイルのある場所を指定していないため、更新することが出来ません。";
+const char* const RestoreFailedText = "前の設定に戻せませんでした。";
+const char* const NoBackupText = "前の設定に戻せるバックアップ DrvShortName.ini.bak がありません。";
 
 namespace {
 

@@ -26,3 +26,5 @@ std::string DescribeFileFailure(const std::string& headline, const FileResult& r
 // The texts of the failures beside the numbered ones.
 extern const char* const UpdateFailedText;
 extern const char* const NoSettingsToUpdateText;
+extern const char* const RestoreFailedText;
+extern const char* const NoBackupText;

@@ -40,8 +40,29 @@ constexpr const char* DuplicateNamesQuestion =
     "\nXGworks で見分けがつかなくなりますが、このまま更新しますか？";
 constexpr const char* DuplicateNamesCaption = "注意だにょ。";
 
+// Below the question before 更新 and before taking the backup back, a blank line away, a line
+// for each short name that changes: "MIDI Out  Desk MIDI:  DM → DK", "(なし)" where there is
+// none; at most MaxChangeLines of them, then how many more.
+constexpr const char* ChangeKindSeparator = "  ";
+constexpr const char* ChangeDeviceSeparator = ":  ";
+constexpr const char* ChangeArrow = " → ";
+constexpr const char* NoNameText = "(なし)";
+constexpr int MaxChangeLines = 20;
+constexpr char MoreChangesFormat[] = "ほか %d 件";
+// Below the reset's question: of the short names in the file, how many the default text changes
+// and how many it drops.
+constexpr char ResetChangesFormat[] =
+    "設定ファイルにある短い名前 %d 件のうち、%d 件が変わり、%d 件がなくなります。";
+
+// 前の設定に戻す: the file goes back to its backup, which keeps what it replaces.
+constexpr char ConfirmRestoreFormat[] =
+    "設定ファイルを、%04u/%02u/%02u %02u:%02u に保存されたバックアップ DrvShortName.ini.bak "
+    "の内容に戻します。今の内容はバックアップに残るので、もう一度押すとこの状態に戻せます。"
+    "よろしいですか？";
+constexpr const char* ConfirmRestoreCaption = "確認だにょ。";
+
 // Asked before edits that were not saved are thrown away (キャンセル, Escape, the close box,
-// "...").
+// "...", 前の設定に戻す).
 constexpr const char* DiscardEditsText = "保存していない変更があります。破棄してよろしいですか？";
 constexpr const char* DiscardEditsCaption = "確認だにょ。";
 

@@ -62,6 +62,12 @@ INT_PTR MainDialog::HandleMessage(HWND handle, UINT message, WPARAM wParam, LPAR
                 panel.Refresh();
             }
             break;
+        case WM_ACTIVATE:
+            // Back from another program, which may have written the file or its backup.
+            if (LOWORD(wParam) != WA_INACTIVE) {
+                ShowRestore();
+            }
+            break;
         case WM_CLOSE:
             // Handled: the dialog manager would turn an unhandled WM_CLOSE into another
             // キャンセル, and so ask again at once after a No.
@@ -115,6 +121,9 @@ void MainDialog::OnCommand(int id, int code) {
     case IDC_RESET:
         ResetFile();
         break;
+    case IDC_RESTORE:
+        RestoreBackup();
+        break;
     case IDC_REFRESH:
         panel.Refresh();
         break;
@@ -131,6 +140,15 @@ void MainDialog::OnClose() {
 
 void MainDialog::FillDeviceList(DeviceKind kind) {
     panel.Fill(kind);
+    ShowRestore();
+}
+
+void MainDialog::ShowRestore() {
+    const bool usable = bool(model.RestoreBlocker());
+    if (!usable && GetFocus() == GetChild(IDC_RESTORE)) {
+        panel.FocusList();
+    }
+    EnableWindow(GetChild(IDC_RESTORE), usable);
 }
 
 void MainDialog::OnShortNameChange() {
@@ -192,7 +210,6 @@ bool MainDialog::Write(const std::function<ModelResult()>& write, UserAction act
             questions.Tell(result, action);
             return false;
         }
-        fileWritten = true;
         // The model read the file again; the rows show what it holds now.
         FillDeviceList(panel.Kind());
         return true;
@@ -204,12 +221,11 @@ void MainDialog::UpdateFile() {
         questions.Tell(blocker, Saving);
         return;
     }
-    if (!questions.ConfirmDuplicates(model) ||
-        questions.Ask(ConfirmUpdateText, ConfirmUpdateCaption, MB_YESNO | MB_ICONQUESTION) !=
-            IDYES ||
+    if (!questions.ConfirmDuplicates(model) || !questions.ConfirmUpdate(model) ||
         !SaveDeviceNames()) {
         return;
     }
+    fileWritten = true;
     questions.Ask(UpdateDoneText, UpdateDoneCaption, MB_OK | MB_ICONINFORMATION);
     Close();
 }
@@ -223,13 +239,24 @@ void MainDialog::ResetFile() {
         questions.Tell(blocker, Resetting);
         return;
     }
-    if (questions.Ask(ConfirmResetText, ConfirmResetCaption,
-                      MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES ||
-        !Write([this] { return model.Reset(); }, Resetting)) {
+    if (!questions.ConfirmReset(model) || !Write([this] { return model.Reset(); }, Resetting)) {
         return;
     }
+    fileWritten = true;
     questions.Ask(ResetDoneText, ResetDoneCaption, MB_OK | MB_ICONINFORMATION);
     Close();
+}
+
+void MainDialog::RestoreBackup() {
+    if (const ModelResult blocker = model.RestoreBlocker(); !blocker) {
+        questions.Tell(blocker, Restoring);
+        ShowRestore();
+        return;
+    }
+    // The dialog stays open on the names the file holds then: pressed again, it goes back.
+    if (questions.ConfirmDiscard(model) && questions.ConfirmRestore(model)) {
+        Write([this] { return model.Restore(); }, Restoring);
+    }
 }
 
 void MainDialog::ShowError(int code) {

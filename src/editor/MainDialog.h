@@ -44,13 +44,17 @@ private:
     ModelResult ShowFolder(const ModelResult& opened);
     // Opens the folder that XGworks' uninstall entry names; tells why when it cannot.
     void LocateXGworks();
-    // Runs a save or a reset, asking before it writes over what another program changed (the
-    // model compares right before it writes, after every other question): true once written,
-    // else the user was told why not.
+    // Runs a save, a reset or a restore, asking before it writes over what another program
+    // changed (the model compares right before it writes, after every other question): true
+    // once written, else the user was told why not.
     bool Write(const std::function<ModelResult()>& write, UserAction action);
     void UpdateFile();
     bool SaveDeviceNames();
     void ResetFile();
+    // 前の設定に戻す: the file and its backup swap their bytes, once the user agrees.
+    void RestoreBackup();
+    // 前の設定に戻す can be pressed while there is a backup to take back.
+    void ShowRestore();
     void ShowError(int code);
 
     SystemInstallation installation;

@@ -4,7 +4,9 @@
 #include "editor/EditorTexts.h"
 #include "editor/ResourceIds.h"
 
+#include <climits>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -31,7 +33,29 @@ const Failure Failures[] = {
     {WriteFailed, Saving, E8Success, UpdateFailedText},
     {WriteNoFolder, Resetting, E8NoSettingsFile, nullptr},
     {WriteFailed, Resetting, E8ResetFailed, nullptr},
+    {WriteNoFolder, Restoring, E8Success, NoBackupText},
+    {WriteNoBackup, Restoring, E8Success, NoBackupText},
+    {WriteFailed, Restoring, E8Success, RestoreFailedText},
 };
+
+// question, then a blank line and a line for each short name that changes, the first
+// MaxChangeLines of them and how many more.
+std::string WithChanges(const char* question, const std::vector<NameChange>& changes) {
+    std::string text = question;
+    for (std::size_t i = 0; i < changes.size() && i < MaxChangeLines; ++i) {
+        const NameChange& change = changes[i];
+        text += (i == 0 ? "\n\n" : "\n") + std::string(DeviceKindTitle[change.kind]) +
+                ChangeKindSeparator + change.device + ChangeDeviceSeparator +
+                (change.before.empty() ? NoNameText : change.before) + ChangeArrow +
+                (change.after.empty() ? NoNameText : change.after);
+    }
+    if (changes.size() > MaxChangeLines) {
+        char more[sizeof(MoreChangesFormat) + sizeof(int) * CHAR_BIT];
+        wsprintfA(more, MoreChangesFormat, static_cast<int>(changes.size()) - MaxChangeLines);
+        text += std::string("\n") + more;
+    }
+    return text;
+}
 
 } // namespace
 
@@ -60,6 +84,32 @@ bool Questions::ConfirmDuplicates(const SettingsModel& model) {
     return lines.empty() ||
            Ask((DuplicateNamesText + lines + DuplicateNamesQuestion).c_str(), DuplicateNamesCaption,
                MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
+bool Questions::ConfirmUpdate(const SettingsModel& model) {
+    return Ask(WithChanges(ConfirmUpdateText, model.SaveChanges()).c_str(), ConfirmUpdateCaption,
+               MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+bool Questions::ConfirmReset(const SettingsModel& model) {
+    std::string text = ConfirmResetText;
+    if (const NameCount count = model.ResetChanges(); count.names > 0) {
+        char changes[sizeof(ResetChangesFormat) + 3 * sizeof(int) * CHAR_BIT];
+        wsprintfA(changes, ResetChangesFormat, count.names, count.changed, count.dropped);
+        text = text + "\n\n" + changes;
+    }
+    return Ask(text.c_str(), ConfirmResetCaption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) ==
+           IDYES;
+}
+
+bool Questions::ConfirmRestore(const SettingsModel& model) {
+    SYSTEMTIME written = {};
+    model.BackupTime(written);
+    char question[sizeof(ConfirmRestoreFormat) + 5 * sizeof(int) * CHAR_BIT];
+    wsprintfA(question, ConfirmRestoreFormat, written.wYear, written.wMonth, written.wDay,
+              written.wHour, written.wMinute);
+    return Ask(WithChanges(question, model.RestoreChanges()).c_str(), ConfirmRestoreCaption,
+               MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
 void Questions::Tell(const ModelResult& result, UserAction action) {

@@ -9,6 +9,7 @@ enum UserAction {
     Browsing,  // "..."
     Saving,    // 更新
     Resetting, // the reset
+    Restoring, // 前の設定に戻す
 };
 
 // The dialog's words with the user: the questions it asks and the one table from what went
@@ -38,6 +39,11 @@ public:
     bool ConfirmDiscard(const SettingsModel& model);
     // True when no two present devices of a kind share a short name, or the user saves anyway.
     bool ConfirmDuplicates(const SettingsModel& model);
+    // True when the user agrees to save, to reset or to take the backup back, asked with what
+    // it changes of the short names below the question.
+    bool ConfirmUpdate(const SettingsModel& model);
+    bool ConfirmReset(const SettingsModel& model);
+    bool ConfirmRestore(const SettingsModel& model);
 
     // Tells why result, the outcome of action, came to nothing.
     void Tell(const ModelResult& result, UserAction action);

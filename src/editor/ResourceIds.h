@@ -26,3 +26,4 @@
 #define IDC_REVIEW_LIST 1019
 // A command without a control: F5 or a device plugged in or out.
 #define IDC_REFRESH 1020
+#define IDC_RESTORE 1021

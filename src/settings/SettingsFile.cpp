@@ -110,3 +110,27 @@ ModelResult SettingsFile::Replace(const std::string& bytes) {
 void SettingsFile::AgreeToChange() {
     agreed = true;
 }
+
+bool SettingsFile::BackupUsable(DiskState& backup) const {
+    backup = ReadDisk(path + BackupSuffix);
+    const DiskState now = ReadDisk(path);
+    return state != FileNone && backup.exists && backup.read &&
+           !(now.exists && now.read && now.bytes == backup.bytes);
+}
+
+bool SettingsFile::BackupTime(SYSTEMTIME& written) const {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    FILETIME local;
+    return GetFileAttributesExA((path + BackupSuffix).c_str(), GetFileExInfoStandard, &data) &&
+           FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) &&
+           FileTimeToSystemTime(&local, &written);
+}
+
+ModelResult SettingsFile::Restore() {
+    // Read right before it is written: whatever the backup holds then goes back, byte for byte.
+    DiskState backup;
+    if (BackupUsable(backup)) {
+        return Replace(backup.bytes);
+    }
+    return backup.exists && !backup.read ? ModelResult{WriteFailed, backup.read} : WriteNoBackup;
+}

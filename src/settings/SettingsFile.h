@@ -62,6 +62,15 @@ public:
     // The user agrees to write over what the last Replace found; it holds for the next one only.
     void AgreeToChange();
 
+    // The backup as it is now, in backup, and whether it can be taken back: it can be read, and
+    // the file is missing or holds other bytes.
+    bool BackupUsable(DiskState& backup) const;
+    // When the backup was last written, in local time; false when it cannot be told.
+    bool BackupTime(SYSTEMTIME& written) const;
+    // Takes the backup back as Replace replaces the file: its bytes, unchanged, become the file,
+    // and what the file held becomes the backup. WriteNoBackup when it cannot be taken back.
+    ModelResult Restore();
+
 private:
     std::unique_ptr<IniFile> document;
     std::string executablePath;

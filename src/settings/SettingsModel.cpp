@@ -5,7 +5,8 @@
 #include <map>
 
 SettingsModel::SettingsModel(DeviceSource& devices, Installation& installation, unsigned codePage)
-    : devices(devices), installation(installation), codePage(codePage) {}
+    : devices(devices), installation(installation), codePage(codePage),
+      noNames(std::make_unique<IniFile>()) {}
 
 ModelResult SettingsModel::Locate() {
     std::string executable;
@@ -159,6 +160,49 @@ ModelResult SettingsModel::Reset() {
         return {WriteNoDefault};
     }
     const ModelResult result = file.Replace(text);
+    if (result) {
+        LoadNames();
+    }
+    return result;
+}
+
+std::unique_ptr<IniFile> SettingsModel::Parsed(const std::string& text) {
+    auto document = std::make_unique<IniFile>();
+    document->Read(text);
+    return document;
+}
+
+IniFile& SettingsModel::NamesRead() const {
+    return file.NamesRead() ? file.Document() : *noNames;
+}
+
+std::vector<NameChange> SettingsModel::SaveChanges() const {
+    return NameChanges(NamesRead(), *Parsed(names.FileText(file.Document())));
+}
+
+NameCount SettingsModel::ResetChanges() const {
+    std::string text;
+    installation.DefaultText(text);
+    return CountChanges(NamesRead(), *Parsed(text));
+}
+
+ModelResult SettingsModel::RestoreBlocker() const {
+    DiskState backup;
+    const ModelResult blocker = ResetBlocker();
+    return !blocker ? blocker : file.BackupUsable(backup) ? ModelDone : WriteNoBackup;
+}
+
+std::vector<NameChange> SettingsModel::RestoreChanges() const {
+    DiskState backup;
+    file.BackupUsable(backup);
+    return NameChanges(NamesRead(), *Parsed(backup.bytes));
+}
+
+ModelResult SettingsModel::Restore() {
+    if (const ModelResult blocker = ResetBlocker(); !blocker) {
+        return blocker;
+    }
+    const ModelResult result = file.Restore();
     if (result) {
         LoadNames();
     }

@@ -3,9 +3,11 @@
 #include "host/XGworksLookup.h"
 #include "settings/DeviceNames.h"
 #include "settings/Installation.h"
+#include "settings/NameChanges.h"
 #include "settings/RenameReview.h"
 #include "settings/SettingsFile.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -114,12 +116,36 @@ public:
     // The user agrees to write over another program's change, which the last write found.
     void AgreeToChange() { file.AgreeToChange(); }
 
+    // The short names that Save would add, change or remove in the file.
+    std::vector<NameChange> SaveChanges() const;
+    // Of the short names the file holds, how many Reset changes or drops.
+    NameCount ResetChanges() const;
+
+    // Why the backup that the last save or reset left cannot be taken back (WriteReadOnly,
+    // WriteNoFolder, WriteNoBackup: none that can be read and differs from the file), or
+    // ModelDone.
+    ModelResult RestoreBlocker() const;
+    // The short names that Restore would change, and when the backup was written.
+    std::vector<NameChange> RestoreChanges() const;
+    bool BackupTime(SYSTEMTIME& written) const { return file.BackupTime(written); }
+    // Swaps the file and its backup, asking nothing and keeping nothing of the names shown: the
+    // backup's bytes become the file, and what the file held the backup, so that a second
+    // Restore goes back (SettingsFile::Restore). After a success the model shows what the file
+    // holds now.
+    ModelResult Restore();
+
 private:
     void LoadNames();
+    // A document of the names text holds.
+    static std::unique_ptr<IniFile> Parsed(const std::string& text);
+    // The file's names as read, none where they could not be read.
+    IniFile& NamesRead() const;
 
     DeviceSource& devices;
     Installation& installation;
     unsigned codePage;
     SettingsFile file;
     DeviceNames names;
+    // A document without sections, for a file whose names could not be read.
+    std::unique_ptr<IniFile> noNames;
 };

@@ -5,21 +5,23 @@
 //   click below           clicks below the rows
 //   menu                  a shortcut menu has opened
 //   key KEY               presses KEY where the focus is: up, down, right, escape, return, f2,
-//                         home, end, tab, apps
+//                         home, end, tab, apps, space, alt+b
 //   chars TEXT            types TEXT where the focus is, a character at a time, as a keyboard
 //                         does (KEYEVENTF_UNICODE); "U+00E9" types that one character
 //   paste TEXT            pastes TEXT into the short name where its caret is
 //   type TEXT             sets the short name's text at once (TEXT may be empty)
 //   kind midi|wave        chooses the kind of devices
-//   press BUTTON          clicks BUTTON: update, cancel, browse, reset, absent
+//   press BUTTON          clicks BUTTON: update, cancel, browse, reset, absent, review, restore
 //   closebox              clicks the caption's close box
 //   box BOX ANSWER        a message box comes and is answered yes, no, ok, enter (the Enter
 //                         key, which presses its default button) or open (left open); BOX is
-//                         update, done, reset, resetdone, discard, duplicates, changed,
-//                         nochanges, replacename, notice (the code page is not Japanese's),
-//                         readonly (更新 or the reset refused for that), or an error box:
-//                         nofolder (an update without a folder), notfound, noreset, noinstall,
-//                         unknown, notxgworks
+//                         update, done, reset, resetdone, restore (前の設定に戻す, with the
+//                         backup's time), discard, duplicates, changed, nochanges, replacename,
+//                         notice (the code page is not Japanese's), readonly (更新 or the reset
+//                         refused for that), or an error box: nofolder (an update without a
+//                         folder), notfound, noreset, noinstall, unknown, notxgworks, nobackup
+//   asked LINES           what the last box said below its question: "|" between lines
+//                         (nothing: it said nothing more)
 //   error TEXT|TEXT...    an error box comes that holds each TEXT, then the system's own text
 //                         for the error whose number it ends with; it is answered ok
 //   shows FIELD TEXT      FIELD shows TEXT; FIELD is path, kind, name, bytes, note, list or a
@@ -47,17 +49,17 @@
 //   devicechange          the system says that devices came or went
 //   closed                the dialog has gone
 // Settings may come before the steps: before FILE (the file at the start; default
-// settings.ini), after FILE (at the end; default: unchanged), backup FILE
-// (DrvShortName.ini.bak at the end; default: none), uninstall TEXT|none (XGworks' uninstall
-// string), held (another program holds the file from the start, letting nobody write it),
-// devices KIND NAMES (the devices at start, as plug),
-// locale NAME (the test runs under that Unix locale, e.g. en_US.UTF-8, instead of Japanese).
-// FILE "default" is the default text, "none" no file at all; in any line <inst>, <empty> and
-// <other> stand for the installation's folder, an empty one and another XGworks' folder; lines
-// starting with # are comments. The files are code page 932, as the program reads. The first step
-// that fails ends its script (an unknown step or word, a row not in the list, a check that does not
-// hold), since later steps would act on a dialog in another state than they were written for; the
-// dialog is closed then, what is still open counting as a failure.
+// settings.ini), after FILE (at the end; default: unchanged), bak FILE (DrvShortName.ini.bak at
+// the start; default: none), backup FILE (DrvShortName.ini.bak at the end; default: none),
+// uninstall TEXT|none (XGworks' uninstall string), held (another program holds the file from the
+// start, letting nobody write it), devices KIND NAMES (the devices at start, as plug), locale NAME
+// (the test runs under that Unix locale, e.g. en_US.UTF-8, instead of Japanese). FILE "default" is
+// the default text, "none" no file at all; in any line <inst>, <empty> and <other> stand for the
+// installation's folder, an empty one and another XGworks' folder; lines starting with # are
+// comments. The files are code page 932, as the program reads. The first step that fails ends its
+// script (an unknown step or word, a row not in the list, a check that does not hold), since later
+// steps would act on a dialog in another state than they were written for; the dialog is closed
+// then, what is still open counting as a failure.
 
 #include "editor/MainDialog.h"
 
@@ -100,20 +102,21 @@ const std::map<std::string, std::pair<std::string, std::string>> Boxes = {
     {"notfound", {ErrorMessageTable[E8SettingsNotFound], ErrorCaption}}, {"noreset", {ErrorMessageTable[E8NoSettingsFile], ErrorCaption}},
     {"noinstall", {ErrorMessageTable[E8InstallationNotFound], ErrorCaption}}, {"unknown", {ErrorMessageTable[E8Unknown], ErrorCaption}},
     {"notxgworks", {ErrorMessageTable[E8SettingsNotFound] + std::string("\n\n") + NotXGworksFolderText, ErrorCaption}},
+    {"nobackup", {NoBackupText, ErrorCaption}}, {"restore", {ConfirmRestoreFormat, ConfirmRestoreCaption}},
     {"notice", {Cp932(CodePageNoticeText), Cp932(CodePageCaption)}},
     {"readonly", {Cp932(ReadOnlyRefusalText + std::wstring(CodePageNoticeText)), Cp932(CodePageCaption)}}};
 const std::map<std::string, int> Keys = {{"up", VK_UP}, {"down", VK_DOWN}, {"right", VK_RIGHT}, {"escape", VK_ESCAPE},
     {"return", VK_RETURN}, {"f2", VK_F2}, {"f5", VK_F5}, {"home", VK_HOME}, {"end", VK_END}, {"tab", VK_TAB},
-    {"apps", VK_APPS}, {"space", VK_SPACE}};
+    {"apps", VK_APPS}, {"space", VK_SPACE}, {"alt+b", 'B'}};
 const std::map<std::string, int> Kinds = {{"midi", MidiOut}, {"wave", WaveOut}};
 // "open" leaves the box open; "enter" presses its default button.
 const std::map<std::string, int> Answers = {{"yes", IDYES}, {"no", IDNO}, {"ok", IDOK}, {"enter", 0}, {"open", -1}};
 const std::map<std::string, int> Buttons = {{"update", IDC_UPDATE}, {"cancel", IDC_CANCEL}, {"browse", IDC_BROWSE},
-    {"reset", IDC_RESET}, {"absent", IDC_SHOW_ABSENT}, {"review", IDC_REVIEW}};
+    {"reset", IDC_RESET}, {"absent", IDC_SHOW_ABSENT}, {"review", IDC_REVIEW}, {"restore", IDC_RESTORE}};
 const std::map<std::string, int> Fields = {{"path", IDC_XGWORKS_PATH}, {"kind", IDC_DEVICE_KIND}, {"name", IDC_SHORT_NAME},
     {"bytes", IDC_SHORT_NAME_BYTES}, {"note", IDC_DEVICE_NOTE}, {"list", IDC_DEVICE_LIST}, {"update", IDC_UPDATE}, {"cancel", IDC_CANCEL},
     {"browse", IDC_BROWSE}, {"reset", IDC_RESET}, {"absent", IDC_SHOW_ABSENT}, {"renamed", IDC_RENAMED},
-    {"review", IDC_REVIEW}};
+    {"review", IDC_REVIEW}, {"restore", IDC_RESTORE}};
 const std::map<std::string, std::wstring> Tips = {{"long", TooLongTipText}, {"comment", CommentTipText},
     {"control", ControlTipText}, {"codepage", NotInCodePageTipText}, {"none", L""}};
 const std::map<std::string, bool> Choices = {{"yes", true}, {"no", false}, {"confirm", true}, {"cancel", false}};
@@ -266,7 +269,14 @@ public:
                                  named = {key, 0, 0, 0, 0};
                 input[0].ki = input[1].ki = op == "chars" ? chars : named;
                 input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+                // With Alt held, as the key of a button's marked letter is pressed.
+                INPUT alt[2] = {{INPUT_KEYBOARD, {}}, {INPUT_KEYBOARD, {}}};
+                alt[0].ki.wVk = alt[1].ki.wVk = VK_MENU;
+                alt[1].ki.dwFlags = KEYEVENTF_KEYUP;
+                const bool withAlt = rest.rfind("alt+", 0) == 0;
+                SendInput(withAlt, &alt[0], sizeof(INPUT));
                 SendInput(2, input, sizeof(INPUT));
+                SendInput(withAlt, &alt[1], sizeof(INPUT));
             }
             // Input is queued, while the later steps' messages are sent at once: let it arrive.
             Sleep(200);
@@ -291,7 +301,22 @@ public:
         } else if (op == "closebox") {
             PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         } else if (op == "box") {
-            ExpectBox(dialog, At(Boxes, word).first, At(Boxes, word).second, At(Answers, text));
+            std::string question = At(Boxes, word).first;
+            if (word == "restore") { // the time of the backup, as the file system keeps it
+                WIN32_FILE_ATTRIBUTE_DATA data = {};
+                FILETIME local = {};
+                SYSTEMTIME time = {};
+                GetFileAttributesExA(Path("DrvShortName.ini.bak").c_str(), GetFileExInfoStandard,
+                                     &data);
+                FileTimeToLocalFileTime(&data.ftLastWriteTime, &local);
+                FileTimeToSystemTime(&local, &time);
+                question.resize(question.size() + 64);
+                question.resize(wsprintfA(&question[0], ConfirmRestoreFormat, time.wYear,
+                                          time.wMonth, time.wDay, time.wHour, time.wMinute));
+            }
+            ExpectBox(dialog, question, At(Boxes, word).second, At(Answers, text), &asked);
+        } else if (op == "asked") {
+            EXPECT_EQ(asked, ReplaceAll(rest, "|", "\n"));
         } else if (op == "error") {
             HWND box = nullptr;
             ASSERT_TRUE(WaitUntil([&] { return (box = FindOwned(dialog, false)) != nullptr; }));
@@ -314,7 +339,7 @@ public:
                             false);
             });
         } else if (op == "shows" && word == "file") {
-            EXPECT_EQ(ReadBytes(Path("DrvShortName.ini")), Data(text));
+            shows(Data(text), [&] { return ReadBytes(Path("DrvShortName.ini")); });
         } else if (op == "shows") {
             shows(text, [&] { return TextOf(GetDlgItem(dialog, At(Fields, word))); });
         } else if (op == "enabled") {
@@ -434,6 +459,7 @@ private:
     ScratchFolder empty;
     ScratchFolder another;
     std::future<std::string> chooser;
+    std::string asked;
     HANDLE other = INVALID_HANDLE_VALUE;
 };
 
@@ -448,8 +474,8 @@ TEST_P(Scenario, Runs) {
     std::string line;
     for (int number = 1; std::getline(lines, line); ++number) {
         const std::string word = line.substr(0, line.find(' '));
-        if (word == "before" || word == "after" || word == "backup" || word == "uninstall" ||
-            word == "locale") {
+        if (word == "before" || word == "after" || word == "backup" || word == "bak" ||
+            word == "uninstall" || word == "locale") {
             setting[word] = line.substr(word.size() + 1);
         } else if (word == "held") {
             setting[word] = word;
@@ -464,6 +490,9 @@ TEST_P(Scenario, Runs) {
     ASSERT_EQ(setting.count("locale") == 0, GetACP() == XGworksCodePage) << GetACP();
     setting["before"] == "none" ? DeleteFileA(file.c_str())
                                 : WriteBytes(file, Data(setting["before"]));
+    if (setting.count("bak")) {
+        WriteBytes(file + ".bak", Data(setting["bak"]));
+    }
     installation.SetUninstallString(setting.count("uninstall") ? setting["uninstall"] : Installed);
     if (setting.count("held")) {
         installation.Do(nullptr, "held");

@@ -134,7 +134,7 @@ public:
         } else if (action < 72) {
             Below(3) ? Review(before) : Plug(kind);
         } else {
-            Write(action >= 88, before);
+            Write(action < 86 ? Update : action < 93 ? Reset : Restore, before);
         }
         Check();
         return !failed;
@@ -359,6 +359,10 @@ private:
                          : INVALID_HANDLE_VALUE;
         if (what < 2) {
             Put(dir, File());
+        } else if (what == 4) {
+            // A backup of its own, that the file can go back to.
+            WriteBytes(FileOf(dir) + BackupSuffix, File());
+            backup[FileOf(dir)] = ReadBytes(FileOf(dir) + BackupSuffix);
         } else if (what == 2) {
             // Moved away first: a file that Varnel holds open would stay until it lets go.
             const std::string gone = dirs[3].Path(std::to_string(steps.size()));
@@ -369,14 +373,51 @@ private:
         Expect(ViewOf(*model) == before, "another program's write changed the model");
     }
 
-    // An update or a reset as the dialog runs it, a file operation failing at a random step, the
-    // question about another program's change answered at random.
-    void Write(bool reset, const View& before) {
+    // The short names that differ from one text of the file to another, as the user is to be told
+    // before a write.
+    static std::vector<NameChange> Differences(const std::string& before,
+                                               const std::string& after) {
+        IniFile was, is;
+        was.Read(before);
+        is.Read(after);
+        std::vector<NameChange> changes;
+        const std::vector<DeviceNameMap> old = NamesIn(was), now = NamesIn(is);
+        for (int kind = 0; kind < DeviceKindCount; ++kind) {
+            DeviceNameMap devices = now[kind];
+            devices.insert(old[kind].begin(), old[kind].end());
+            for (const auto& [device, unused] : devices) {
+                const std::string from = old[kind].count(device) ? old[kind].at(device) : "";
+                const std::string to = now[kind].count(device) ? now[kind].at(device) : "";
+                if (from != to) {
+                    changes.push_back({static_cast<DeviceKind>(kind), device, from, to});
+                }
+            }
+        }
+        return changes;
+    }
+
+    static bool Same(const std::vector<NameChange>& a, const std::vector<NameChange>& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
+            return x.kind == y.kind && !lstrcmpiA(x.device.c_str(), y.device.c_str()) &&
+                   x.before == y.before && x.after == y.after;
+        });
+    }
+
+    enum Writing { Update, Reset, Restore };
+
+    // An update, a reset or taking the backup back as the dialog runs it, after its question,
+    // which lists what it changes; a file operation failing at a random step, the question about
+    // another program's change answered at random. A backup taken back is taken back again at
+    // times, which must bring both files back.
+    void Write(Writing writing, const View& before) {
         Faults faults;
         faults.failAt = Below(3) == 0 ? 1 + Below(10) : 0;
         const bool yes = Below(3) != 0;
-        const DiskState was = ReadDisk(FolderFile());
+        const DiskState was = ReadDisk(FolderFile()), bak = ReadDisk(FolderFile() + BackupSuffix);
         const std::string text = ReadBytes(VARNEL_DEFAULT_TEXT);
+        const std::vector<NameChange> listed = writing == Restore     ? model->RestoreChanges()
+                                               : model->SaveBlocker() ? model->SaveChanges()
+                                                                      : std::vector<NameChange>();
         ModelResult result;
         bool asked = false;
         {
@@ -386,21 +427,28 @@ private:
                 if (question > 0) {
                     model->AgreeToChange();
                 }
-                result = reset ? model->Reset() : model->Save();
+                result = writing == Update  ? model->Save()
+                         : writing == Reset ? model->Reset()
+                                            : model->Restore();
                 asked |= result.step == WriteChanged;
             }
         }
-        Log(std::string(reset ? "reset" : "update") + ", operation " +
-            std::to_string(faults.failAt) + " fails, " + (yes ? "yes" : "no") +
+        Log(std::string(writing == Update  ? "update"
+                        : writing == Reset ? "reset"
+                                           : "restore") +
+            ", operation " + std::to_string(faults.failAt) + " fails, " + (yes ? "yes" : "no") +
             " to a change: " + std::to_string(result.step));
         Expect(writable || result.step == WriteReadOnly, "another code page's names were written");
         if (!result) {
             Expect(ViewOf(*model) == before && (result.step != WriteFailed || result.file.error),
-                   "a save or reset that failed changed the model, or named no error");
+                   "a write that failed changed the model, or named no error");
+            Expect(result.step != WriteNoBackup || !bak.exists || bak == was,
+                   "a backup to take back was not taken");
             return;
         }
-        Expect(reset || std::get<2>(shown) != std::get<2>(before), "a save without an edit wrote");
-        Expect(reset || std::get<1>(shown) != FileUnreadable,
+        Expect(writing != Update || std::get<2>(shown) != std::get<2>(before),
+               "a save without an edit wrote");
+        Expect(writing != Update || std::get<1>(shown) != FileUnreadable,
                "a save wrote over a file that could not be read");
         Expect(was == loaded || (yes && asked),
                "another program's change was written over unasked");
@@ -408,7 +456,7 @@ private:
         IniFile ini;
         ini.Open(FolderFile().c_str());
         const std::vector<DeviceNameMap> names = NamesIn(ini);
-        for (int kind = 0; kind < DeviceKindCount && !reset; ++kind) {
+        for (int kind = 0; kind < DeviceKindCount && writing == Update; ++kind) {
             DeviceNameMap expected;
             for (const int list : {kind * 2, kind * 2 + 1}) {
                 std::copy_if(std::get<2>(before)[list].begin(), std::get<2>(before)[list].end(),
@@ -424,9 +472,30 @@ private:
                                   }),
                    "the file does not read back as the names shown");
         }
-        Expect(!reset || now == text, "a reset left other bytes than the default text");
-        backup[FolderFile()] = now != was.bytes && was.exists ? was.bytes : backup[FolderFile()];
-        disk[FolderFile()] = now;
+        Expect(writing != Reset || now == text, "a reset left other bytes than the default text");
+        // The question listed what the file held as read against what it holds now.
+        Expect(writing == Reset || was != loaded ||
+                   Same(listed, Differences(std::get<1>(shown) == FileLoaded ||
+                                                    std::get<1>(shown) == FileEmpty
+                                                ? was.bytes
+                                                : "",
+                                            now)),
+               "the question did not list what the write changed");
+        // The backup holds what the file held, unless nothing had to change. Taking it back
+        // swaps the two files' bytes; twice in a row, it gives both back.
+        const bool replaced = was.exists && (now != was.bytes || writing == Restore);
+        Expect(ReadBytes(FolderFile() + BackupSuffix) == (replaced ? was.bytes : bak.bytes),
+               "the backup does not hold what the file held");
+        Expect(writing != Restore || now == bak.bytes,
+               "taking the backup back did not give the file its bytes");
+        if (writing == Restore && was.exists && Below(2)) {
+            Log("restore again");
+            Expect(model->Restore() && ReadBytes(FolderFile()) == was.bytes &&
+                       ReadBytes(FolderFile() + BackupSuffix) == bak.bytes,
+                   "taking the backup back twice did not give both files back");
+        }
+        disk[FolderFile()] = ReadBytes(FolderFile());
+        backup[FolderFile()] = ReadBytes(FolderFile() + BackupSuffix);
         Reload(faults.failAt > 0 && faults.count >= faults.failAt);
     }
 
