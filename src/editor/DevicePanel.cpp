@@ -41,14 +41,19 @@ void DevicePanel::Attach(HWND window) {
 
 void DevicePanel::Fill(DeviceKind shown, const std::string& select) {
     kind = shown;
-    list.Fill(model.Rows(kind, ShowsAbsent()), select);
-    ShowRows();
+    DevicePicture picture = model.Picture(kind, ShowsAbsent());
+    list.Fill(std::move(picture.rows), select);
+    ShowRenamed(picture.renamed);
     OnSelectionChange();
 }
 
 void DevicePanel::ShowRows() {
-    list.Update(model.Rows(kind, ShowsAbsent()));
-    const int renamed = model.RenamedCount();
+    DevicePicture picture = model.Picture(kind, ShowsAbsent());
+    list.Update(std::move(picture.rows));
+    ShowRenamed(picture.renamed);
+}
+
+void DevicePanel::ShowRenamed(int renamed) {
     char count[sizeof(RenamedDevicesFormat) + sizeof(int) * CHAR_BIT] = "";
     if (renamed) {
         wsprintfA(count, RenamedDevicesFormat, renamed);
@@ -186,7 +191,7 @@ void DevicePanel::OnContextMenu(LPARAM where) {
     const DeviceRow* row = list.Selected();
     // Copies: the menu and the question run message loops, in which the list may be filled anew.
     const std::string device = row ? row->device : "";
-    const bool proposed = row && row->state == RowProposed;
+    const std::string proposal = row ? row->source : "";
     if (!row || !model.CanTakeOver(kind, device)) {
         return;
     }
@@ -202,10 +207,9 @@ void DevicePanel::OnContextMenu(LPARAM where) {
         const std::string text = MenuText(choices[i]) + TakeOverSeparator +
                                  MenuText(*model.ShortNameOf(kind, choices[i]));
         devicesMenu.AppendItem(static_cast<UINT>(i + 1), text.c_str());
-    }
-    // The proposal is the one likely choice, which comes first.
-    if (proposed) {
-        devicesMenu.SetDefaultItem(1);
+        if (!proposal.empty() && lstrcmpiA(choices[i].c_str(), proposal.c_str()) == 0) {
+            devicesMenu.SetDefaultItem(static_cast<UINT>(i + 1));
+        }
     }
     menu.AppendSubmenu(devicesMenu, TakeOverMenuText, !choices.empty());
     UINT chosen = 0;

@@ -49,6 +49,8 @@ private:
     // What the rows say, after a name changed anywhere: a name given or taken may make or end
     // the proposal of another row; and how many devices the review could give an old name.
     void ShowRows();
+    // The count of devices to review, and its button while there are any.
+    void ShowRenamed(int renamed);
     // Shows the short name of the selected row, or nothing in a disabled box when no row is
     // selected or it cannot be named, however the selection came about (mouse, keyboard, a
     // refill of the list). While the model only shows, the box shows but stays disabled.

@@ -10,26 +10,8 @@
 
 namespace {
 
-// What the system put around the original: the old style's "MIDIOUT2 (" and a number in front,
-// a number and the old style's ")" behind. raw: nothing, and no cut either: the name is an
-// original as the file holds it, longer than any the system gives.
-struct Steps {
-    std::string front;
-    std::string back;
-    bool oldStyle = false;
-    bool raw = false;
-};
-
-// One way the system may have made a name: its steps, and the start of the original that the
-// name shows, with the blank put back that a cut left at its end and the name lost. whole: the
-// original is exactly that; otherwise it goes on where the name was cut. An original, as a key of
-// the file, ends in no blank, and a blank at a cut is one between two words.
-struct Reading {
-    Steps steps;
-    std::string shown;
-    bool whole;
-    std::string capitals; // shown in capitals, compared first, as bytes
-};
+using Steps = RenamedName::Steps;
+using Reading = RenamedName::Reading;
 
 constexpr char OldStyle[] = "MIDIOUT";
 constexpr std::size_t OldStyleSize = sizeof(OldStyle) - 1;
@@ -80,12 +62,12 @@ std::vector<std::pair<std::string, bool>> Fronts(DeviceKind kind, const std::str
     return fronts;
 }
 
-// The number in tail when it is what is left of a number behind, " (2)", and of the old style's
-// ")" after a cut: " ", " (", " (1", " (12)", " (12))"; "2" where the cut took the digits, and
-// empty when tail is none of these. None of its bytes is ever the second of a double-byte
+// The number in tail when it is what is left of a number behind, " (2)", after a cut: " ",
+// " (", " (1", and in the old style " (12)"; "2" where the cut took the digits, and empty when
+// tail is none of these. None of its bytes is ever the second of a double-byte
 // character, so tail always starts a character.
-std::string CutNumber(const std::string& tail, bool oldStyle) {
-    if (tail.empty() || tail == " " || tail == " (") {
+std::string CutNumber(const std::string& tail) {
+    if (tail == " " || tail == " (") {
         return "2";
     }
     if (tail.compare(0, 2, " (") != 0) {
@@ -93,14 +75,13 @@ std::string CutNumber(const std::string& tail, bool oldStyle) {
     }
     const std::size_t digits = Digits(tail, 2);
     const std::string closing = tail.substr(2 + digits);
-    const bool closes = closing.empty() || closing == ")" || (oldStyle && closing == "))");
-    return digits > 0 && closes ? tail.substr(2, digits) : "";
+    return digits > 0 && (closing.empty() || closing == ")") ? tail.substr(2, digits) : "";
 }
 
 std::vector<Reading> Readings(DeviceKind kind, const std::string& name) {
     std::vector<Reading> readings;
     const auto read = [&readings](const Steps& steps, const std::string& shown, bool whole) {
-        if (shown.empty() || (whole && shown.back() == ' ')) {
+        if (shown.empty()) {
             return;
         }
         std::string capitals = shown;
@@ -120,8 +101,9 @@ std::vector<Reading> Readings(DeviceKind kind, const std::string& name) {
             const std::string inner = rest.substr(0, rest.size() - close.size());
             read({front, close, oldStyle}, inner, true);
             const std::size_t open = inner.rfind(" (");
-            if (open != std::string::npos && open > 0 && inner.back() == ')' &&
-                Digits(inner, open + 2) + open + 3 == inner.size()) {
+            const std::size_t digits = open != std::string::npos ? Digits(inner, open + 2) : 0;
+            if (digits > 0 && open > 0 && inner.back() == ')' &&
+                digits + open + 3 == inner.size()) {
                 read({front, inner.substr(open) + close, oldStyle}, inner.substr(0, open), true);
             }
         }
@@ -135,14 +117,11 @@ std::vector<Reading> Readings(DeviceKind kind, const std::string& name) {
             const std::string shown = rest + std::string(cut - name.size(), ' ');
             read({front, close, oldStyle}, shown, false);
             for (std::size_t end = shown.size(); end > 0; --end) {
-                const std::string number = CutNumber(shown.substr(end), oldStyle);
+                const std::string number = CutNumber(shown.substr(end));
                 if (!number.empty()) {
                     read({front, " (" + number + ")" + close, oldStyle}, shown.substr(0, end),
                          true);
                 }
-            }
-            if (oldStyle) {
-                read({front, close, oldStyle}, shown, true);
             }
         }
     }
@@ -152,19 +131,27 @@ std::vector<Reading> Readings(DeviceKind kind, const std::string& name) {
 // Originals that might make both readings' names: the one a reading knows whole, or the longer
 // start that either shows, going on beyond both cuts in a single-byte or a double-byte character.
 std::vector<std::string> Originals(const Reading& a, const Reading& b) {
+    if (a.whole && b.whole) {
+        return {a.shown, b.shown};
+    }
     if (a.whole || b.whole) {
         return {a.whole ? a.shown : b.shown};
     }
     const std::string& longer = a.shown.size() > b.shown.size() ? a.shown : b.shown;
-    std::string doubleByte;
-    for (std::size_t i = 0; i < NameBytes; i += 2) {
-        doubleByte += "\x81\x51";
-    }
-    return {longer + std::string(NameBytes, 'X'), longer + doubleByte};
+    // Beyond both cuts whatever the original holds is lost to both names: one of each width.
+    static const std::string singleByte(NameBytes, 'X');
+    static const std::string doubleByte = [] {
+        std::string text;
+        for (std::size_t i = 0; i < NameBytes; i += 2) {
+            text += "\x81\x51";
+        }
+        return text;
+    }();
+    return {longer + singleByte, longer + doubleByte};
 }
 
-// Of two ways of renaming that both make the names, the one the user is told: the fewer the
-// steps that set the names apart, the likelier.
+// Of two ways of renaming that both make the names, the one the user is told: a number goes
+// before the old style, and that before the cut.
 RenameReason Likelier(RenameReason a, RenameReason b) {
     constexpr int Order[] = {3, 0, 2, 1}; // by RenameReason
     return Order[a] <= Order[b] ? a : b;
@@ -172,14 +159,17 @@ RenameReason Likelier(RenameReason a, RenameReason b) {
 
 } // namespace
 
-RenameReason LikelySameDevice(DeviceKind kind, const std::string& a, const std::string& b) {
+RenamedName::RenamedName(DeviceKind kind, const std::string& name)
+    : name(name), readings(Readings(kind, name)) {}
+
+RenameReason RenamedName::Match(const RenamedName& other) const {
+    const std::string &a = name, &b = other.name;
     if (SameText(a, b)) {
         return NotRenamed;
     }
     RenameReason likely = NotRenamed;
-    const std::vector<Reading> ofA = Readings(kind, a), ofB = Readings(kind, b);
-    for (const Reading& readA : ofA) {
-        for (const Reading& readB : ofB) {
+    for (const Reading& readA : readings) {
+        for (const Reading& readB : other.readings) {
             // The shown starts of one original agree as far as both go.
             const std::size_t common = std::min(readA.shown.size(), readB.shown.size());
             if (readA.capitals.compare(0, common, readB.capitals, 0, common) != 0) {
@@ -199,4 +189,8 @@ RenameReason LikelySameDevice(DeviceKind kind, const std::string& a, const std::
         }
     }
     return likely;
+}
+
+RenameReason LikelySameDevice(DeviceKind kind, const std::string& a, const std::string& b) {
+    return RenamedName(kind, a).Match(RenamedName(kind, b));
 }

@@ -3,10 +3,10 @@
 #include "settings/DeviceKind.h"
 
 #include <string>
+#include <vector>
 
 // Why a device not connected is likely a present device under the name the system gives it now;
-// the user is told the reason beside each proposal. In the order of preference, where more than
-// one way of renaming makes the two names.
+// the user is told the reason beside each proposal.
 enum RenameReason {
     NotRenamed,
     RenamedNumber,   // they differ in a number the system added: "2- X", "2 - X", "X (2)",
@@ -27,6 +27,44 @@ enum RenameReason {
 //      blanks at the ends that the file's keys have.
 // Each step is taken or not. Two names are likely one device when they are not one key of the
 // file (lstrcmpiA) and there is an original that the steps make into each of them, one of them
-// possibly being that original as the file holds it, longer than 31 bytes. Whatever no steps
-// make of one original is no match, however alike the names look.
+// possibly being that original as the file holds it, longer than 31 bytes. Where neither name
+// shows the original whole, a cut is taken to have lost at most the one blank between two
+// words. Whatever no steps make of one original is no match, however alike the names look.
+//
+// The reason is what sets the two names apart: RenamedCut when one shows less of the original,
+// else RenamedOldStyle when one is the old style and the other not, else RenamedNumber. Where
+// more than one original makes both, the number goes before the old style, and that before
+// the cut. The rule has no direction.
 RenameReason LikelySameDevice(DeviceKind kind, const std::string& a, const std::string& b);
+
+// A name read once as every way the system may have made it, to be matched against many by the
+// same rule: a present device against every device not connected.
+class RenamedName {
+public:
+    RenamedName(DeviceKind kind, const std::string& name);
+    // LikelySameDevice of this name and other, of the same kind.
+    RenameReason Match(const RenamedName& other) const;
+
+    // What the system put around the original: the old style's "MIDIOUT2 (" and a number in
+    // front, a number and the old style's ")" behind. raw: nothing, and no cut either: the name
+    // is an original as the file holds it, longer than any the system gives.
+    struct Steps {
+        std::string front;
+        std::string back;
+        bool oldStyle = false;
+        bool raw = false;
+    };
+    // One way the system may have made the name: its steps, and the start of the original that
+    // the name shows, with the blank put back that a cut left at its end and the name lost.
+    // whole: the original is exactly that; otherwise it goes on where the name was cut.
+    struct Reading {
+        Steps steps;
+        std::string shown;
+        bool whole;
+        std::string capitals; // shown in capitals, compared first, as bytes
+    };
+
+private:
+    std::string name;
+    std::vector<Reading> readings;
+};

@@ -5,6 +5,13 @@
 #include <map>
 
 std::vector<RenameMatch> RenameMatches(const DeviceNames& names, DeviceKind kind) {
+    // Each name read once: every present device is matched against every source.
+    std::vector<std::pair<const DeviceNameMap::value_type*, RenamedName>> sources;
+    for (const auto& source : names.Absent(kind)) {
+        if (!source.second.empty()) {
+            sources.emplace_back(&source, RenamedName(kind, source.first));
+        }
+    }
     std::vector<RenameMatch> matches;
     std::map<std::string, int, NoCaseLess> ofSource;
     for (const auto& [device, shortName] : names.Present(kind)) {
@@ -12,13 +19,12 @@ std::vector<RenameMatch> RenameMatches(const DeviceNames& names, DeviceKind kind
             continue;
         }
         const std::size_t first = matches.size();
-        for (const auto& [source, sourceName] : names.Absent(kind)) {
-            const RenameReason reason =
-                sourceName.empty() ? NotRenamed : LikelySameDevice(kind, device, source);
-            if (reason != NotRenamed) {
+        const RenamedName renamed(kind, device);
+        for (const auto& [source, read] : sources) {
+            if (const RenameReason reason = renamed.Match(read); reason != NotRenamed) {
                 matches.push_back(
-                    {kind, device, source, sourceName, reason, matches.size() == first});
-                ++ofSource[source];
+                    {kind, device, source->first, source->second, reason, matches.size() == first});
+                ++ofSource[source->first];
             }
         }
         // Two sources for one device would be a guess.

@@ -25,48 +25,44 @@ void SettingsModel::LoadNames() {
     names.Load(devices, file.NamesRead() ? &file.Document() : nullptr);
 }
 
-std::vector<DeviceRow> SettingsModel::Rows(DeviceKind kind, bool absent) const {
-    // Read only, nothing can be taken over: no proposal either.
-    std::map<std::string, std::string, NoCaseLess> proposals;
-    for (const RenameMatch& match : Writable() ? RenameMatches(kind) : std::vector<RenameMatch>()) {
-        if (match.sure) {
-            proposals[match.device] = match.shortName;
+DevicePicture SettingsModel::Picture(DeviceKind kind, bool absent) const {
+    DevicePicture picture;
+    std::map<std::string, const RenameMatch*, NoCaseLess> proposals;
+    std::vector<RenameMatch> matches[DeviceKindCount];
+    for (int of = 0; of < DeviceKindCount && Writable(); ++of) {
+        matches[of] = RenameMatches(static_cast<DeviceKind>(of));
+        const std::string* last = nullptr;
+        for (const RenameMatch& match : matches[of]) {
+            // A device's matches come together.
+            picture.renamed += !last || *last != match.device;
+            last = &match.device;
+            if (of == kind && match.sure) {
+                proposals[match.device] = &match;
+            }
         }
     }
-    std::vector<DeviceRow> rows;
     for (const auto& [device, shortName] : names.Present(kind)) {
         const unsigned count = names.DeviceCount(kind, device);
         char label[DeviceSource::NameSize + sizeof(SameNameDevicesFormat) * 2];
         wsprintfA(label, count > 1 ? SameNameDevicesFormat : "%s", device.c_str(), count);
-        const auto proposal = proposals.find(device);
+        const auto found = proposals.find(device);
+        const RenameMatch* proposal = found != proposals.end() ? found->second : nullptr;
         const bool named = names.CanName(kind, device);
-        rows.push_back({device, label,
-                        !named                        ? UnnamableDeviceText
-                        : proposal != proposals.end() ? ProposalMarker + proposal->second
-                                                      : shortName,
-                        named ? shortName : "",
-                        !named                        ? RowUnnamable
-                        : proposal != proposals.end() ? RowProposed
-                                                      : RowPresent,
-                        count, named && Writable()});
+        picture.rows.push_back({device, label,
+                                !named     ? UnnamableDeviceText
+                                : proposal ? ProposalMarker + proposal->shortName
+                                           : shortName,
+                                named ? shortName : "",
+                                !named     ? RowUnnamable
+                                : proposal ? RowProposed
+                                           : RowPresent,
+                                count, named && Writable(), proposal ? proposal->source : ""});
     }
     for (const auto& [device, shortName] : absent ? names.Absent(kind) : DeviceNameMap()) {
-        rows.push_back({device, device, shortName, shortName, RowAbsent, 0, Writable()});
+        picture.rows.push_back(
+            {device, device, shortName, shortName, RowAbsent, 0, Writable(), ""});
     }
-    return rows;
-}
-
-int SettingsModel::RenamedCount() const {
-    int renamed = 0;
-    for (int kind = 0; kind < DeviceKindCount && Writable(); ++kind) {
-        const std::string* last = nullptr;
-        for (const RenameMatch& match : RenameMatches(static_cast<DeviceKind>(kind))) {
-            // A device's matches come together.
-            renamed += !last || *last != match.device;
-            last = &match.device;
-        }
-    }
-    return renamed;
+    return picture;
 }
 
 ModelResult SettingsModel::SetName(DeviceKind kind, const std::string& device,
@@ -110,9 +106,10 @@ std::vector<std::string> SettingsModel::TakeOverChoices(DeviceKind kind,
                                                         const std::string& device) const {
     std::vector<std::string> likely;
     std::vector<std::string> others;
+    const RenamedName renamed(kind, device);
     for (const auto& [name, shortName] : names.Absent(kind)) {
         if (!shortName.empty()) {
-            (LikelySameDevice(kind, name, device) ? likely : others).push_back(name);
+            (renamed.Match(RenamedName(kind, name)) ? likely : others).push_back(name);
         }
     }
     likely.insert(likely.end(), others.begin(), others.end());

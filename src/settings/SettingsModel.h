@@ -37,8 +37,16 @@ struct DeviceRow {
     std::string text;      // the short-name column: its short name, its proposal, or why none
     std::string shortName; // what the short-name box shows: its short name
     RowState state;
-    unsigned count; // present devices under the name; 0 for a device not connected
-    bool editable;  // its short name can be typed: it can be named, and the model writes
+    unsigned count;     // present devices under the name; 0 for a device not connected
+    bool editable;      // its short name can be typed: it can be named, and the model writes
+    std::string source; // for a proposal, the device not connected whose name it would take
+};
+
+// What the dialog shows of the names: the rows of one kind, and how many present devices the
+// review could give an old short name.
+struct DevicePicture {
+    std::vector<DeviceRow> rows;
+    int renamed = 0;
 };
 
 // What Varnel knows of the user's short names: the XGworks folder and its DrvShortName.ini as
@@ -72,10 +80,9 @@ public:
     // Whether the model may change names and write: only in XGworks' code page.
     bool Writable() const { return codePage == XGworksCodePage; }
 
-    // The list of kind: the present devices, then, with absent, those not connected.
-    std::vector<DeviceRow> Rows(DeviceKind kind, bool absent) const;
-    // How many present devices the review could give an old short name; none while read only.
-    int RenamedCount() const;
+    // The list of kind: the present devices, then, with absent, those not connected. Read only,
+    // nothing can be taken over: no proposals, and no device to review.
+    DevicePicture Picture(DeviceKind kind, bool absent) const;
 
     const DeviceNameMap& Present(DeviceKind kind) const { return names.Present(kind); }
     const DeviceNameMap& Absent(DeviceKind kind) const { return names.Absent(kind); }

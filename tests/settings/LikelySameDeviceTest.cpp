@@ -39,7 +39,7 @@ TEST(LikelySameDevice, Tables) {
             }
         }
     }
-    EXPECT_EQ(pairs, 55);
+    EXPECT_EQ(pairs, 58);
 }
 
 // What the system does to the name of a device (its original) when it names it again, as users
