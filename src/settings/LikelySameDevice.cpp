@@ -108,10 +108,10 @@ std::vector<Reading> Readings(DeviceKind kind, const std::string& name) {
             }
         }
         // A cut: the name ended at byte 31, or at 30 before a double-byte character, and lost
-        // the blank there. The original goes on beyond the cut, or ends before it where what was
-        // put behind it begins.
+        // the blanks there, those between two words. The original goes on beyond the cut, or
+        // ends before it where what was put behind it begins.
         for (const std::size_t cut : {NameBytes, NameBytes - 1}) {
-            if (name.size() > cut || name.size() + 1 < cut) {
+            if (name.size() > cut || name.size() + 2 < cut) {
                 continue;
             }
             const std::string shown = rest + std::string(cut - name.size(), ' ');

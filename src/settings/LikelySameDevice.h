@@ -28,8 +28,8 @@ enum RenameReason {
 // Each step is taken or not. Two names are likely one device when they are not one key of the
 // file (lstrcmpiA) and there is an original that the steps make into each of them, one of them
 // possibly being that original as the file holds it, longer than 31 bytes. Where neither name
-// shows the original whole, a cut is taken to have lost at most the one blank between two
-// words. Whatever no steps make of one original is no match, however alike the names look.
+// shows the original whole, a cut is taken to have lost at most the blanks between two words,
+// one or two. Whatever no steps make of one original is no match, however alike the names look.
 //
 // The reason is what sets the two names apart: RenamedCut when one shows less of the original,
 // else RenamedOldStyle when one is the old style and the other not, else RenamedNumber. Where
@@ -55,7 +55,7 @@ public:
         bool raw = false;
     };
     // One way the system may have made the name: its steps, and the start of the original that
-    // the name shows, with the blank put back that a cut left at its end and the name lost.
+    // the name shows, with the blanks put back that a cut left at its end and the name lost.
     // whole: the original is exactly that; otherwise it goes on where the name was cut.
     struct Reading {
         Steps steps;

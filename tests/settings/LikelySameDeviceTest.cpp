@@ -81,10 +81,10 @@ std::pair<std::string, std::size_t> Renamed(const std::string& original, const S
 }
 
 // Originals of devices, words of ASCII and double-byte characters (with second bytes that are
-// "\", "]" or "@") between single blanks, ending in a word, a number or ")"; at times with a blank
-// at byte 31 or a double-byte character across it, where the system cuts. Beside each, a device
-// that looks alike: a letter or digit changed, In/Out, A/B, a digit more ("Port 1", "Port 10"), a
-// word more ("Q-Panel", "Q-Panel-Ext").
+// "\", "]" or "@") between blanks, at times two, ending in a word, a number or ")"; at times with a
+// blank at byte 31 or a double-byte character across it, where the system cuts. Beside each, a
+// device that looks alike: a letter or digit changed, In/Out, A/B, a digit more ("Port 1", "Port
+// 10"), a word more ("Q-Panel", "Q-Panel-Ext").
 class Devices {
 public:
     explicit Devices(unsigned seed) : random(seed) {}
@@ -92,7 +92,7 @@ public:
     std::string Original() {
         std::string text = Word();
         for (const std::size_t size = 1 + Below(36); text.size() < size;) {
-            text += " " + Word();
+            text += (Below(8) ? " " : "  ") + Word();
         }
         switch (Below(5)) {
         case 0:
