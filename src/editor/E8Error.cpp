@@ -18,6 +18,9 @@ const char* const NoSettingsToUpdateText =
     "設定ファイルのある場所を指定していないため、更新することが出来ません。";
 const char* const RestoreFailedText = "前の設定に戻せませんでした。";
 const char* const NoBackupText = "前の設定に戻せるバックアップ DrvShortName.ini.bak がありません。";
+const char* const BackupChangedText =
+    "バックアップ DrvShortName.ini.bak は、確認の後にほかのプログラムによって変更されたため、"
+    "戻しませんでした。もう一度押すと、今の内容で確かめられます。";
 
 namespace {
 
@@ -31,12 +34,14 @@ const char* const FileFailureTable[] = {
     "一時ファイルに書き込むことが出来ません。ディスクの空きが足りないかもしれません。",
     "設定ファイルを置き換えることが出来ません。バックアップ DrvShortName.ini.bak に"
     "書き込めないか、ほかのプログラムが使用しています。",
+    "バックアップ DrvShortName.ini.bak を読み込むことが出来ません。ほかのプログラムが"
+    "使用しているかもしれません。",
 };
 
 } // namespace
 
 std::string DescribeFileFailure(const std::string& headline, const FileResult& result) {
-    static_assert(sizeof(FileFailureTable) / sizeof(*FileFailureTable) == FileCommitFailed + 1,
+    static_assert(sizeof(FileFailureTable) / sizeof(*FileFailureTable) == FileBackupLocked + 1,
                   "a text for every step");
     std::string text = headline + "\n\n" + FileFailureTable[result.step] + "\n";
     char* system = nullptr;

@@ -28,3 +28,4 @@ extern const char* const UpdateFailedText;
 extern const char* const NoSettingsToUpdateText;
 extern const char* const RestoreFailedText;
 extern const char* const NoBackupText;
+extern const char* const BackupChangedText;

@@ -66,8 +66,8 @@ constexpr const char* ConfirmRestoreCaption = "確認だにょ。";
 constexpr const char* DiscardEditsText = "保存していない変更があります。破棄してよろしいですか？";
 constexpr const char* DiscardEditsCaption = "確認だにょ。";
 
-// Asked before an update or a reset writes over a file that another program changed since
-// Varnel read it; what it wrote survives only in the backup.
+// Asked before an update, a reset or taking the backup back writes over a file that another
+// program changed since Varnel read it; what it wrote survives only in the backup.
 constexpr const char* ChangedOnDiskText =
     "設定ファイルは Varnel が読み込んだ後に、ほかのプログラムによって変更されています。\n"
     "上書きすると、その変更は DrvShortName.ini.bak にだけ残ります。上書きしてよろしいですか？";

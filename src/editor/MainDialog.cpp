@@ -169,13 +169,13 @@ void MainDialog::OnBrowse() {
             return;
         }
     }
-    if (const ModelResult opened = ShowFolder(model.Open(dialog.Selection(0))); !opened) {
+    if (const ModelResult opened = OpenXGworksSettings(dialog.Selection(0)); !opened) {
         questions.Tell(opened, Browsing);
     }
 }
 
-int MainDialog::OpenXGworksSettings(const char* executablePath) {
-    return ShowFolder(model.Open(executablePath)) ? E8Success : E8SettingsNotFound;
+ModelResult MainDialog::OpenXGworksSettings(const std::string& executablePath) {
+    return ShowFolder(model.Open(executablePath));
 }
 
 ModelResult MainDialog::ShowFolder(const ModelResult& opened) {

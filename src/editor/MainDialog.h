@@ -27,10 +27,10 @@ public:
     // F5 lists the devices again, wherever the focus is.
     bool OnDialogKey(WPARAM key) override;
 
-    // Takes the folder of executablePath as XGworks' and shows it: E8Success, or
-    // E8SettingsNotFound when its file is missing or unreadable (the folder is still the one
-    // shown) or the folder is refused (nothing changed).
-    int OpenXGworksSettings(const char* executablePath);
+    // Takes the folder of executablePath as XGworks' and shows it (SettingsModel::Open):
+    // ModelDone, OpenNoFile (its file is missing or unreadable; the folder is the one shown) or
+    // FolderRefused (nothing changed).
+    ModelResult OpenXGworksSettings(const std::string& executablePath);
 
 private:
     void OnInitDialog(HWND handle);

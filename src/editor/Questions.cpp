@@ -35,6 +35,7 @@ const Failure Failures[] = {
     {WriteFailed, Resetting, E8ResetFailed, nullptr},
     {WriteNoFolder, Restoring, E8Success, NoBackupText},
     {WriteNoBackup, Restoring, E8Success, NoBackupText},
+    {WriteBackupChanged, Restoring, E8Success, BackupChangedText},
     {WriteFailed, Restoring, E8Success, RestoreFailedText},
 };
 
@@ -102,9 +103,13 @@ bool Questions::ConfirmReset(const SettingsModel& model) {
            IDYES;
 }
 
-bool Questions::ConfirmRestore(const SettingsModel& model) {
+bool Questions::ConfirmRestore(SettingsModel& model) {
     SYSTEMTIME written = {};
-    model.BackupTime(written);
+    // Gone since the button was pressed.
+    if (!model.BackupTime(written)) {
+        ShowErrorText(NoBackupText);
+        return false;
+    }
     char question[sizeof(ConfirmRestoreFormat) + 5 * sizeof(int) * CHAR_BIT];
     wsprintfA(question, ConfirmRestoreFormat, written.wYear, written.wMonth, written.wDay,
               written.wHour, written.wMinute);

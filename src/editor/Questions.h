@@ -43,7 +43,7 @@ public:
     // it changes of the short names below the question.
     bool ConfirmUpdate(const SettingsModel& model);
     bool ConfirmReset(const SettingsModel& model);
-    bool ConfirmRestore(const SettingsModel& model);
+    bool ConfirmRestore(SettingsModel& model);
 
     // Tells why result, the outcome of action, came to nothing.
     void Tell(const ModelResult& result, UserAction action);

@@ -53,8 +53,8 @@ FILE* FileOperations::OpenStream(const char* path, const char* mode) {
         return nullptr;
     }
     const HANDLE handle =
-        CreateFileA(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+        CreateFileA(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         return nullptr;
     }
@@ -87,10 +87,9 @@ bool FileOperations::CloseStream(FILE* file) {
 }
 
 bool FileOperations::OpenExclusive(const char* path) {
-    const HANDLE handle =
-        CreateFileA(path, GENERIC_WRITE | DELETE,
-                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle = CreateFileA(path, GENERIC_WRITE | DELETE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         return GetLastError() == ERROR_FILE_NOT_FOUND;
     }

@@ -19,8 +19,9 @@ FileResult Failed(FileStep step, DWORD error) {
     return {step, error != ERROR_SUCCESS ? error : ERROR_GEN_FAILURE};
 }
 
-// The temporary file of one replacement; removed unless it took the file's place or is the
-// only copy left.
+// The temporary files of one replacement: the new content, removed unless it took the file's
+// place or is the only copy left, and a copy of the backup that the file's old content is to
+// replace, removed unless it is the only copy left of that backup.
 class Replacement {
 public:
     explicit Replacement(const std::string& target)
@@ -30,6 +31,9 @@ public:
     ~Replacement() {
         if (pending) {
             FileOperations::Current().Remove(temporary);
+        }
+        if (keeping) {
+            FileOperations::Current().Remove(kept);
         }
     }
 
@@ -60,10 +64,45 @@ public:
             return Failed(FileNoTemporary, GetLastError());
         }
         pending = true;
+        // A replace that fails half-way has put the file's old content over the backup, which
+        // may hold the only copy of names (a backup being taken back): it is kept aside first.
+        if (Exists(target) && Exists(backup)) {
+            if (const FileResult read = ReadFileBytes(backup.c_str(), oldBackup); !read) {
+                return Failed(FileCommitFailed, read.error);
+            }
+            SetLastError(ERROR_SUCCESS);
+            if (!operations.CreateTemporary(folder.c_str(), kept)) {
+                return Failed(FileNoTemporary, GetLastError());
+            }
+            keeping = true;
+            if (const FileResult written = Write(kept, oldBackup); !written) {
+                return written;
+            }
+        }
         return {};
     }
 
     const char* TemporaryPath() const { return temporary; }
+
+    // Writes bytes into the temporary file at path, through to the disk.
+    static FileResult Write(const char* path, const std::string& bytes) {
+        FileOperations& operations = FileOperations::Current();
+        SetLastError(ERROR_SUCCESS);
+        FILE* file = operations.OpenStream(path, "wb");
+        if (!file) {
+            return Failed(FileNoTemporary, GetLastError());
+        }
+        SetLastError(ERROR_SUCCESS);
+        const bool written = operations.WriteStream(file, bytes.data(), bytes.size()) &&
+                             operations.FlushStream(file);
+        const DWORD writeError = GetLastError();
+        SetLastError(ERROR_SUCCESS);
+        const bool closed = operations.CloseStream(file);
+        if (!written || !closed) {
+            return Failed(FileWriteFailed, written ? GetLastError() : writeError);
+        }
+        return {};
+    }
 
     // The written and closed temporary file becomes the file.
     FileResult Commit() {
@@ -75,14 +114,23 @@ public:
             pending = false;
             return {};
         }
-        // Taken before the undo below and the temporary file's removal overwrite it.
+        // Taken before the undo below and the temporary files' removal overwrite it.
         const FileResult failed = Failed(FileCommitFailed, GetLastError());
         // A replace that failed half-way may have left the old content under the backup name
-        // alone: put it back.
+        // alone: put it back, and the backup as it was.
         if (existed && !Exists(target)) {
             operations.Move(backup.c_str(), target.c_str());
             // Should that fail too, the temporary file holds the only copy of the new content.
             pending = Exists(target);
+        }
+        std::string now;
+        if (keeping && (!ReadFileBytes(backup.c_str(), now) || now != oldBackup)) {
+            // Put back once the file's old content is out of the way; else, as should the move
+            // fail, it stays beside them, the only copy left of the backup.
+            if (Exists(target)) {
+                operations.Move(kept, backup.c_str());
+            }
+            keeping = false;
         }
         return failed;
     }
@@ -92,6 +140,9 @@ private:
     std::string backup;
     char temporary[MAX_PATH] = {};
     bool pending = false;
+    std::string oldBackup;
+    char kept[MAX_PATH] = {};
+    bool keeping = false;
 };
 
 } // namespace
@@ -115,19 +166,10 @@ FileResult ReplaceFileBytes(const char* path, const void* data, unsigned long si
     if (const FileResult begun = replacement.Begin(); !begun) {
         return begun;
     }
-    FileOperations& operations = FileOperations::Current();
-    SetLastError(ERROR_SUCCESS);
-    FILE* file = operations.OpenStream(replacement.TemporaryPath(), "wb");
-    if (!file) {
-        return Failed(FileNoTemporary, GetLastError());
-    }
-    SetLastError(ERROR_SUCCESS);
-    const bool written = operations.WriteStream(file, data, size) && operations.FlushStream(file);
-    const DWORD writeError = GetLastError();
-    SetLastError(ERROR_SUCCESS);
-    const bool closed = operations.CloseStream(file);
-    if (!written || !closed) {
-        return Failed(FileWriteFailed, written ? GetLastError() : writeError);
+    if (const FileResult written = Replacement::Write(
+            replacement.TemporaryPath(), std::string(static_cast<const char*>(data), size));
+        !written) {
+        return written;
     }
     return replacement.Commit();
 }

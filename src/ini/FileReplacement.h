@@ -19,6 +19,7 @@ enum FileStep {
     FileWriteFailed,  // writing, flushing or closing the temporary file failed (a full disk)
     FileCommitFailed, // the temporary file could not take the file's place or the backup
                       // could not be written
+    FileBackupLocked, // the backup to take back cannot be read to its end
 };
 struct FileResult {
     FileStep step = FileDone;
@@ -33,10 +34,11 @@ struct FileResult {
 // already holds exactly these bytes is left alone, and so is its backup, so that saving or
 // resetting twice keeps the content from before the first time; a file that cannot be read to
 // compare is not replaced (FileLocked).
-// On failure the result names the step and its system error, the file keeps its old bytes (a
-// replacement that fails half-way is undone; a missing file stays missing) and no temporary file
-// is left, unless undoing a half-way failure failed too: then the old content is left as the
-// backup and the temporary file, the only copy of the new content, stays beside it. Fails before
+// On failure the result names the step and its system error, the file and its backup keep
+// their old bytes (a replacement that fails half-way is undone; a missing file stays missing)
+// and no temporary file is left, unless undoing a half-way failure failed too: then the old
+// content is left as the backup, and beside it temporary files hold the only copies of the new
+// content and of the old backup. Fails before
 // anything is written while another program holds the file, or the backup of a file that
 // exists, open without sharing deletion, or while that backup cannot be written (read-only, a
 // folder of that name); a handle of our own (FileOperations::OpenStream) does not stop it. A

@@ -15,6 +15,10 @@ StatusCode IniFile::Close() {
 }
 
 IniSection* IniFile::FindSection(const char* name) {
+    return const_cast<IniSection*>(static_cast<const IniFile*>(this)->FindSection(name));
+}
+
+const IniSection* IniFile::FindSection(const char* name) const {
     for (const auto& section : sections) {
         if (lstrcmpiA(section->Name(), name) == 0) {
             return section.get();

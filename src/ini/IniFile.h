@@ -34,6 +34,7 @@ public:
     StatusCode Close();
     // The first section whose name equals name ignoring case, or null.
     IniSection* FindSection(const char* name);
+    const IniSection* FindSection(const char* name) const;
     // Replaces the file's content with the document, as one step (ReplaceFileBytes: the old
     // content stays as a backup; a file that already holds the bytes is left untouched).
     // StatusOk, or StatusWriteFailed when the file could not be replaced: it then keeps its old

@@ -140,7 +140,8 @@ public:
         text.copy(buffer, count, at);
         buffer[count] = '\0';
         at += count;
-        end = line == std::string::npos && at == text.size();
+        // As fgets, which stops at a full buffer before it looks for more.
+        end = line == std::string::npos && count < static_cast<std::size_t>(size - 1);
         return 1;
     }
     int Seek(std::int32_t offset, int origin) override {

@@ -19,7 +19,7 @@ bool HoldsControl(const std::string& text) {
 }
 
 // The short name the file holds for device, cut as XGworks reads it; empty when none.
-std::string FileShortName(IniFile& document, DeviceKind kind, const std::string& device) {
+std::string FileShortName(const IniFile& document, DeviceKind kind, const std::string& device) {
     const IniSection* section = document.FindSection(DeviceKindSection[kind]);
     const auto found = section ? section->Find(device.c_str()) : IniSection::const_iterator();
     return section && found != section->end() ? FitShortName(found->second.c_str()) : "";
@@ -44,7 +44,7 @@ ModelStep CheckShortName(const std::string& text) {
     return HoldsControl(text) ? NameControl : ModelDone;
 }
 
-void DeviceNames::Load(DeviceSource& devices, IniFile* document) {
+void DeviceNames::Load(DeviceSource& devices, const IniFile* document) {
     for (int kind = 0; kind < DeviceKindCount; ++kind) {
         counts[kind].clear();
         present[kind].clear();
@@ -75,7 +75,7 @@ void DeviceNames::Load(DeviceSource& devices, IniFile* document) {
     }
 }
 
-void DeviceNames::Refresh(DeviceSource& devices, IniFile& document) {
+void DeviceNames::Refresh(DeviceSource& devices, const IniFile& document) {
     for (int kind = 0; kind < DeviceKindCount; ++kind) {
         // Every name with what the file held for it, wherever it is listed now.
         DeviceNameMap names = present[kind], loaded = loadedPresent[kind];
@@ -193,30 +193,23 @@ std::vector<SharedShortName> DeviceNames::SharedShortNames(DeviceKind kind) cons
     return shared;
 }
 
-std::string DeviceNames::FileText(IniFile& document) const {
-    // The device sections as they were, put back once the text is made: the document stays what
-    // was read, whatever becomes of the text.
-    std::vector<std::pair<IniSection*, IniSection::Entries>> before;
-    std::vector<IniSection*> added;
+std::string DeviceNames::FileText(const std::string& read) const {
+    // A document of its own, read anew from the file's bytes as read: what the model shows of the
+    // file stays as it was, whatever becomes of the text.
+    IniFile document;
+    document.Read(read);
     for (int kind = 0; kind < DeviceKindCount; ++kind) {
         IniSection* section = document.FindSection(DeviceKindTitle[kind]);
-        if (section) {
-            before.emplace_back(section, IniSection::Entries(section->begin(), section->end()));
-        }
         // A file without the section gets it with its first name, of a present device or of
         // one that went since it was read.
-        const auto sectionToSet = [&] {
-            if (!section) {
+        const auto write = [&](const std::string& name, const std::string& shortName) {
+            if (!shortName.empty() && !section) {
                 section = new IniSection;
                 section->SetName(DeviceKindSection[kind]);
                 document.AddSection(section);
-                added.push_back(section);
             }
-            return section;
-        };
-        const auto write = [&](const std::string& name, const std::string& shortName) {
             if (!shortName.empty()) {
-                sectionToSet()->Set(name.c_str(), shortName.c_str());
+                section->Set(name.c_str(), shortName.c_str());
             } else if (section) {
                 section->Erase(section->Find(name.c_str()));
             }
@@ -234,17 +227,5 @@ std::string DeviceNames::FileText(IniFile& document) const {
             }
         }
     }
-    std::string text = document.Text(true);
-    for (auto& [section, entries] : before) {
-        while (section->begin() != section->end()) {
-            section->Erase(section->begin());
-        }
-        for (const auto& [key, value] : entries) {
-            section->Set(key.c_str(), value.c_str());
-        }
-    }
-    for (IniSection* section : added) {
-        document.RemoveSection(section);
-    }
-    return text;
+    return document.Text(true);
 }

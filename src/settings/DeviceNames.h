@@ -31,11 +31,11 @@ class DeviceNames {
 public:
     // Lists the devices with the names document holds for them, and the names it holds for
     // devices not connected; without a document (a file whose names could not be read), none.
-    void Load(DeviceSource& devices, IniFile* document);
+    void Load(DeviceSource& devices, const IniFile* document);
     // Lists the present devices anew, as after a device was plugged in or out, keeping every
     // name and take-over: a device that comes gets the name it had here, or document's; one that
     // goes with a name, or with a line in the file, stays as not connected.
-    void Refresh(DeviceSource& devices, IniFile& document);
+    void Refresh(DeviceSource& devices, const IniFile& document);
 
     const DeviceNameMap& Present(DeviceKind kind) const { return present[kind]; }
     const DeviceNameMap& Absent(DeviceKind kind) const { return absent[kind]; }
@@ -59,9 +59,9 @@ public:
     bool HasEdits() const;
     std::vector<SharedShortName> SharedShortNames(DeviceKind kind) const;
 
-    // The bytes of document with every name in its device sections, sorted as a save writes
-    // them; document is left holding what it held.
-    std::string FileText(IniFile& document) const;
+    // The bytes a save writes: the file as read (its bytes), with every name in its device
+    // sections, sorted.
+    std::string FileText(const std::string& read) const;
 
 private:
     // A device of a kind took over the short name of source.

@@ -3,7 +3,7 @@
 #include "ini/FileReplacement.h"
 
 // What an action of the model came to: ModelDone, or why not. Only ModelDone and OpenNoFile
-// change anything; every other step leaves the model and the disk as they were.
+// change anything; every other step leaves the model's names and the disk as they were.
 enum ModelStep {
     ModelDone,
     // A short name that cannot be stored as typed.
@@ -21,14 +21,15 @@ enum ModelStep {
                     // empty, holding no section yet)
     FolderRefused,  // the path names no folder, or one without XGworks.exe and the file
     // A write: a save, a reset, or taking the backup back.
-    WriteNoChanges, // a save without edits: nothing written, the backup kept
-    WriteNoFolder,  // no folder is known
-    WriteNoFile,    // a save of a file that is missing or that could not be read
-    WriteNoBackup,  // there is no backup that differs from the file and can be read
-    WriteChanged,   // another program changed the file since it was read or last agreed to
-    WriteFailed,    // reading, replacing or reading back failed (file says where and why)
-    WriteReadOnly,  // the names are held in another code page than XGworks reads
-    WriteNoDefault, // the default text could not be loaded
+    WriteNoChanges,     // a save without edits: nothing written, the backup kept
+    WriteNoFolder,      // no folder is known
+    WriteNoFile,        // a save of a file that is missing or that could not be read
+    WriteNoBackup,      // there is no backup that differs from the file and can be read
+    WriteChanged,       // another program changed the file since it was read or last agreed to
+    WriteBackupChanged, // another program changed the backup since the question showed it
+    WriteFailed,        // reading or replacing failed (file says where and why)
+    WriteReadOnly,      // the names are held in another code page than XGworks reads
+    WriteNoDefault,     // the default text could not be loaded
 };
 
 struct ModelResult {

@@ -6,7 +6,7 @@
 namespace {
 
 // The short names document holds for the devices of kind, as XGworks reads them.
-DeviceNameMap NamesOf(IniFile& document, DeviceKind kind) {
+DeviceNameMap NamesOf(const IniFile& document, DeviceKind kind) {
     DeviceNameMap names;
     if (const IniSection* section = document.FindSection(DeviceKindSection[kind])) {
         for (const auto& [key, value] : *section) {
@@ -20,7 +20,7 @@ DeviceNameMap NamesOf(IniFile& document, DeviceKind kind) {
 
 } // namespace
 
-std::vector<NameChange> NameChanges(IniFile& before, IniFile& after) {
+std::vector<NameChange> NameChanges(const IniFile& before, const IniFile& after) {
     std::vector<NameChange> changes;
     for (int kind = 0; kind < DeviceKindCount; ++kind) {
         const DeviceNameMap was = NamesOf(before, static_cast<DeviceKind>(kind));
@@ -39,7 +39,7 @@ std::vector<NameChange> NameChanges(IniFile& before, IniFile& after) {
     return changes;
 }
 
-NameCount CountChanges(IniFile& before, IniFile& after) {
+NameCount CountChanges(const IniFile& before, const IniFile& after) {
     NameCount count;
     for (const NameChange& change : NameChanges(before, after)) {
         count.changed += !change.before.empty() && !change.after.empty();

@@ -17,7 +17,7 @@ struct NameChange {
 
 // The short names of both kinds that differ from before to after, in the order of the kinds,
 // then of the devices.
-std::vector<NameChange> NameChanges(IniFile& before, IniFile& after);
+std::vector<NameChange> NameChanges(const IniFile& before, const IniFile& after);
 
 // Of the short names before holds, how many after holds otherwise (changed) and not at all
 // (dropped).
@@ -26,4 +26,4 @@ struct NameCount {
     int changed = 0;
     int dropped = 0;
 };
-NameCount CountChanges(IniFile& before, IniFile& after);
+NameCount CountChanges(const IniFile& before, const IniFile& after);

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 namespace {
 
 bool IsBlank(char c) {
@@ -41,28 +43,29 @@ SettingsFile::~SettingsFile() = default;
 
 ModelResult SettingsFile::Open(const std::string& executable) {
     const char* separator = FindLastAnsiChar(executable.c_str(), '\\');
-    char file[MAX_PATH];
-    if (!separator ||
-        !ResolveFullPath(
-            (executable.substr(0, static_cast<std::size_t>(separator - executable.c_str())) +
-             XGworksSettingsName)
-                .c_str(),
-            file)) {
+    if (!separator) {
         return {FolderRefused};
     }
-    // Read before the document, so that whatever another program writes after it is seen as a
-    // change, never taken for what was read.
+    const std::string named =
+        executable.substr(0, static_cast<std::size_t>(separator - executable.c_str())) +
+        XGworksSettingsName;
+    // A path too long for the file's full path still names the folder: its writes say why.
+    char resolved[MAX_PATH];
+    const std::string file = ResolveFullPath(named.c_str(), resolved) ? resolved : named;
+    // One read is the file as read, both its bytes and its names: whatever another program
+    // writes after it is seen as a change, never taken for what was read.
     DiskState disk = ReadDisk(file);
     // A folder without the file is XGworks' only when XGworks is there: a reset creates the file
     // nowhere else.
-    const std::string folder(file, FindLastAnsiChar(file, '\\'));
-    const DWORD attributes = GetFileAttributesA((folder + XGworksExecutableName).c_str());
+    const DWORD attributes = GetFileAttributesA(
+        (file.substr(0, file.size() - std::strlen(XGworksSettingsName)) + XGworksExecutableName)
+            .c_str());
     if (!disk.exists &&
         (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))) {
         return {FolderRefused};
     }
     auto opened = std::make_unique<IniFile>();
-    const StatusCode status = opened->Open(file);
+    const StatusCode status = disk.read ? opened->Read(disk.bytes) : StatusOpenFailed;
     // From here on the new folder is the one shown, written and reset, whatever its file holds.
     document = std::move(opened);
     executablePath = executable;
@@ -73,7 +76,7 @@ ModelResult SettingsFile::Open(const std::string& executable) {
         state = FileLoaded;
     } else if (!read.exists) {
         state = FileMissing;
-    } else if (status == StatusNoSection && document->NativeHandle() && Blank(read.bytes)) {
+    } else if (status == StatusNoSection && Blank(read.bytes)) {
         state = FileEmpty;
     } else {
         state = FileUnreadable;
@@ -126,11 +129,19 @@ bool SettingsFile::BackupTime(SYSTEMTIME& written) const {
            FileTimeToSystemTime(&local, &written);
 }
 
-ModelResult SettingsFile::Restore() {
-    // Read right before it is written: whatever the backup holds then goes back, byte for byte.
+ModelResult SettingsFile::Restore(const DiskState* shown) {
+    // Read right before it is written: the backup goes back byte for byte, as it was shown.
     DiskState backup;
-    if (BackupUsable(backup)) {
-        return Replace(backup.bytes);
+    const bool usable = BackupUsable(backup);
+    if (backup.exists && !backup.read) {
+        return {WriteFailed, {FileBackupLocked, backup.read.error}};
     }
-    return backup.exists && !backup.read ? ModelResult{WriteFailed, backup.read} : WriteNoBackup;
+    if (!usable) {
+        return WriteNoBackup;
+    }
+    return shown && backup != *shown ? ModelResult{WriteBackupChanged} : Replace(backup.bytes);
+}
+
+void SettingsFile::DropAgreement() {
+    agreed = false;
 }

@@ -51,7 +51,7 @@ public:
     // Whether its names were read: it was loaded, or is empty and ready to be saved into.
     bool NamesRead() const { return state == FileLoaded || state == FileEmpty; }
     // The document as read; without sections unless NamesRead.
-    IniFile& Document() const { return *document; }
+    const IniFile& Document() const { return *document; }
     // The file as it was read.
     const DiskState& Read() const { return read; }
 
@@ -59,8 +59,10 @@ public:
     // changed it since it was read or agreed to, and reads it again: ModelDone, WriteChanged
     // (what it holds now is kept for AgreeToChange) or WriteFailed (nothing changed).
     ModelResult Replace(const std::string& bytes);
-    // The user agrees to write over what the last Replace found; it holds for the next one only.
+    // The user agrees to write over what the last Replace found; it holds for the next one only,
+    // and is dropped by a write that ends before it (DropAgreement).
     void AgreeToChange();
+    void DropAgreement();
 
     // The backup as it is now, in backup, and whether it can be taken back: it can be read, and
     // the file is missing or holds other bytes.
@@ -68,8 +70,10 @@ public:
     // When the backup was last written, in local time; false when it cannot be told.
     bool BackupTime(SYSTEMTIME& written) const;
     // Takes the backup back as Replace replaces the file: its bytes, unchanged, become the file,
-    // and what the file held becomes the backup. WriteNoBackup when it cannot be taken back.
-    ModelResult Restore();
+    // and what the file held becomes the backup. WriteNoBackup when there is none to take back,
+    // WriteFailed (FileBackupLocked) when it cannot be read, WriteBackupChanged when it is no
+    // longer the backup shown, when one is given.
+    ModelResult Restore(const DiskState* shown);
 
 private:
     std::unique_ptr<IniFile> document;

@@ -138,25 +138,30 @@ ModelResult SettingsModel::SaveBlocker() const {
 }
 
 ModelResult SettingsModel::Save() {
-    if (const ModelResult blocker = SaveBlocker(); !blocker) {
-        return blocker;
-    }
-    const ModelResult result = file.Replace(names.FileText(file.Document()));
-    if (result) {
-        LoadNames();
-    }
-    return result;
+    const ModelResult blocker = SaveBlocker();
+    return Written(!blocker ? blocker : file.Replace(names.FileText(file.Read().bytes)));
 }
 
 ModelResult SettingsModel::Reset() {
-    if (const ModelResult blocker = ResetBlocker(); !blocker) {
-        return blocker;
-    }
     std::string text;
-    if (!installation.DefaultText(text)) {
-        return {WriteNoDefault};
+    const ModelResult blocker = ResetBlocker();
+    return Written(!blocker                          ? blocker
+                   : !installation.DefaultText(text) ? WriteNoDefault
+                                                     : file.Replace(text));
+}
+
+ModelResult SettingsModel::Restore() {
+    const ModelResult blocker = ResetBlocker();
+    return Written(!blocker ? blocker : file.Restore(shownBackup ? &*shownBackup : nullptr));
+}
+
+ModelResult SettingsModel::Written(const ModelResult& result) {
+    // An agreement to write over another program's change is for the one write it was asked
+    // about; a backup shown is for the one question.
+    if (result.step != WriteChanged) {
+        file.DropAgreement();
+        shownBackup.reset();
     }
-    const ModelResult result = file.Replace(text);
     if (result) {
         LoadNames();
     }
@@ -169,12 +174,12 @@ std::unique_ptr<IniFile> SettingsModel::Parsed(const std::string& text) {
     return document;
 }
 
-IniFile& SettingsModel::NamesRead() const {
+const IniFile& SettingsModel::NamesRead() const {
     return file.NamesRead() ? file.Document() : *noNames;
 }
 
 std::vector<NameChange> SettingsModel::SaveChanges() const {
-    return NameChanges(NamesRead(), *Parsed(names.FileText(file.Document())));
+    return NameChanges(NamesRead(), *Parsed(names.FileText(file.Read().bytes)));
 }
 
 NameCount SettingsModel::ResetChanges() const {
@@ -189,19 +194,10 @@ ModelResult SettingsModel::RestoreBlocker() const {
     return !blocker ? blocker : file.BackupUsable(backup) ? ModelDone : WriteNoBackup;
 }
 
-std::vector<NameChange> SettingsModel::RestoreChanges() const {
+std::vector<NameChange> SettingsModel::RestoreChanges() {
     DiskState backup;
     file.BackupUsable(backup);
-    return NameChanges(NamesRead(), *Parsed(backup.bytes));
-}
-
-ModelResult SettingsModel::Restore() {
-    if (const ModelResult blocker = ResetBlocker(); !blocker) {
-        return blocker;
-    }
-    const ModelResult result = file.Restore();
-    if (result) {
-        LoadNames();
-    }
-    return result;
+    const std::vector<NameChange> changes = NameChanges(NamesRead(), *Parsed(backup.bytes));
+    shownBackup = std::move(backup);
+    return changes;
 }

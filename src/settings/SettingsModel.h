@@ -8,6 +8,7 @@
 #include "settings/SettingsFile.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -132,21 +133,25 @@ public:
     // WriteNoFolder, WriteNoBackup: none that can be read and differs from the file), or
     // ModelDone.
     ModelResult RestoreBlocker() const;
-    // The short names that Restore would change, and when the backup was written.
-    std::vector<NameChange> RestoreChanges() const;
+    // The short names that Restore would change, for the question before it: Restore then takes
+    // back the backup only as it is now (else WriteBackupChanged).
+    std::vector<NameChange> RestoreChanges();
+    // When the backup was last written, in local time; false when it cannot be told.
     bool BackupTime(SYSTEMTIME& written) const { return file.BackupTime(written); }
-    // Swaps the file and its backup, asking nothing and keeping nothing of the names shown: the
-    // backup's bytes become the file, and what the file held the backup, so that a second
-    // Restore goes back (SettingsFile::Restore). After a success the model shows what the file
-    // holds now.
+    // Swaps the file and its backup (SettingsFile::Restore): the backup's bytes become the
+    // file, and what the file held the backup, so that a second Restore goes back. After a
+    // success the model shows what the file holds now.
     ModelResult Restore();
 
 private:
     void LoadNames();
+    // Ends a write: what the user agreed to is used up, and after a success the names are the
+    // file's as written.
+    ModelResult Written(const ModelResult& result);
     // A document of the names text holds.
     static std::unique_ptr<IniFile> Parsed(const std::string& text);
     // The file's names as read, none where they could not be read.
-    IniFile& NamesRead() const;
+    const IniFile& NamesRead() const;
 
     DeviceSource& devices;
     Installation& installation;
@@ -155,4 +160,6 @@ private:
     DeviceNames names;
     // A document without sections, for a file whose names could not be read.
     std::unique_ptr<IniFile> noNames;
+    // The backup as the question before Restore showed it.
+    std::optional<DiskState> shownBackup;
 };

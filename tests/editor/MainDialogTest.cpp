@@ -39,7 +39,9 @@
 //   browse confirm PATH   the next file dialog, which a later step opens, is answered with PATH
 //   browse cancel         the next file dialog is cancelled
 //   chosen                that file dialog came, under its title, and went
-//   change FILE           another program writes FILE into DrvShortName.ini
+//   change FILE           another program writes FILE into DrvShortName.ini; change bak FILE,
+//                         into DrvShortName.ini.bak
+//   activate              the user comes back to the dialog from another program
 //   lock                  another program holds DrvShortName.ini open, not sharing its deletion
 //   unlock                it lets the file go
 //   review shows ROWS     the review of renamed devices is open and shows ROWS: "x" or "-" for
@@ -391,7 +393,10 @@ public:
         } else if (op == "label") {
             EXPECT_EQ(TextOf(GetWindow(GetDlgItem(dialog, At(Fields, word)), GW_HWNDPREV)), text);
         } else if (op == "change") {
-            WriteBytes(Path("DrvShortName.ini"), Data(rest));
+            WriteBytes(Path(word == "bak" ? "DrvShortName.ini.bak" : "DrvShortName.ini"),
+                       Data(word == "bak" ? text : rest));
+        } else if (op == "activate") {
+            SendMessageA(dialog, WM_ACTIVATE, WA_ACTIVE, 0);
         } else if (op == "lock" || op == "held") {
             other = CreateFileA(Path("DrvShortName.ini").c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | (op == "lock" ? FILE_SHARE_WRITE : 0), nullptr,

@@ -7,13 +7,15 @@
 #include <gtest/gtest.h>
 
 // A missing file is created, also while a backup of its name is held, since a move makes none.
+// A file held unshared cannot be read, and says why.
 // A file that another program holds open denying writes is read, but that open (which does not
 // share deletion) refuses a replace, as do such a hold on the backup (before anything is
 // written), a missing folder and a path too long for its backup's name, each naming its step;
 // a path that cannot be opened leaves the document as it was, a read that fails drops it. A
 // file that cannot be read to compare it is not replaced, so that its backup stays; a replace
-// that fails half-way is undone and reports its own error; when even that fails, the temporary file, then the only copy of
-// the new content, stays beside the backup.
+// that fails half-way is undone, the backup it replaced put back, and reports its own error;
+// when even that fails, the temporary files, then the only copies of the new content and of the
+// old backup, stay beside the backup.
 TEST(FileReplacement, RefusedAndHalfFailed) {
     ScratchFolder folder;
     const std::string path = folder.Path("test.ini");
@@ -28,6 +30,12 @@ TEST(FileReplacement, RefusedAndHalfFailed) {
     EXPECT_EQ(FileLocked, result.step);
     EXPECT_EQ(DWORD{ERROR_SHARING_VIOLATION}, result.error);
     CloseHandle(other);
+    const std::string unshared = folder.Path("unshared.ini");
+    other = CreateFileA(unshared.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    std::string bytes;
+    EXPECT_EQ(DWORD{ERROR_SHARING_VIOLATION}, ReadFileBytes(unshared.c_str(), bytes).error);
+    CloseHandle(other);
+    DeleteFileA(unshared.c_str());
     other = CreateFileA((path + BackupSuffix).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                         OPEN_ALWAYS, 0, nullptr);
     result = ReplaceFileBytes(path.c_str(), "[x]\n", 4);
@@ -59,11 +67,13 @@ TEST(FileReplacement, RefusedAndHalfFailed) {
     EXPECT_EQ(nullptr, ini.NativeHandle());
     EXPECT_EQ(FileLocked, ReplaceFileBytes(path.c_str(), "[x]\n", 4).step);
     faults.shortReads = false;
+    WriteBytes(path + BackupSuffix, "names to take back");
     EXPECT_EQ(DWORD{ERROR_DISK_FULL}, ReplaceFileBytes(path.c_str(), "[x]\n", 4).error);
     EXPECT_EQ(original, ReadBytes(path));
-    EXPECT_EQ(std::vector<std::string>{"test.ini"}, folder.Files());
+    EXPECT_EQ("names to take back", ReadBytes(path + BackupSuffix));
+    EXPECT_EQ(2u, folder.Files().size());
     faults.stuckMoves = true;
     EXPECT_FALSE(ReplaceFileBytes(path.c_str(), "[x]\n", 4));
-    EXPECT_EQ(2u, folder.Files().size());
+    EXPECT_EQ(3u, folder.Files().size());
     EXPECT_EQ(original, ReadBytes(path + BackupSuffix));
 }

@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-// Each tests/data/NAME.ini and the default text, opened and closed, stay as they are; written
+// Each tests/data/NAME.ini and the default text, opened and closed, stay as they are, and read
+// from memory give the document the file gives; written
 // back sorted they leave the bytes of tests/data/NAME.expected, their old bytes in the backup
 // and no other file (a file that already holds those bytes is not touched and gets no backup).
 // What has no section header opens with StatusNoSection and leaves an empty file. Written
@@ -27,8 +28,11 @@ TEST(IniRobustness, GoldenFiles) {
             name == "DrvShortName" ? VARNEL_DEFAULT_TEXT : VARNEL_TEST_DATA + name + ".ini");
         const std::string expected = ReadBytes(VARNEL_TEST_DATA + name + ".expected");
         WriteBytes(path, bytes);
-        IniFile ini;
+        IniFile ini, read;
         EXPECT_EQ(expected.empty() ? StatusNoSection : StatusOk, ini.Open(path.c_str()));
+        // Read from memory, the bytes give what the file gives.
+        EXPECT_EQ(expected.empty() ? StatusNoSection : StatusOk, read.Read(bytes));
+        EXPECT_EQ(ini.Text(true), read.Text(true));
         ini.Close();
         EXPECT_EQ(bytes, ReadBytes(path));
         for (int pass = 0; pass < (name == "long-lines" ? 1 : 2); ++pass) {

@@ -412,8 +412,16 @@ private:
     void Write(Writing writing, const View& before) {
         Faults faults;
         faults.failAt = Below(3) == 0 ? 1 + Below(10) : 0;
+        // At times every replace fails half-way, the file's old content already over its backup.
+        faults.halfway = !faults.failAt && Below(8) == 0;
         const bool yes = Below(3) != 0;
-        const DiskState was = ReadDisk(FolderFile()), bak = ReadDisk(FolderFile() + BackupSuffix);
+        const std::string bakFile = FolderFile() + BackupSuffix;
+        // Another program writes the file while the question is open.
+        if (Below(5) == 0) {
+            WriteBytes(FolderFile(), File());
+            disk[FolderFile()] = ReadBytes(FolderFile());
+        }
+        const DiskState was = ReadDisk(FolderFile()), bak = ReadDisk(bakFile);
         const std::string text = ReadBytes(VARNEL_DEFAULT_TEXT);
         const std::vector<NameChange> listed = writing == Restore     ? model->RestoreChanges()
                                                : model->SaveBlocker() ? model->SaveChanges()
@@ -427,6 +435,11 @@ private:
                 if (question > 0) {
                     model->AgreeToChange();
                 }
+                // Another program writes the backup after the question showed it.
+                if (writing == Restore && Below(6) == 0) {
+                    WriteBytes(bakFile, File());
+                    backup[FolderFile()] = ReadBytes(bakFile);
+                }
                 result = writing == Update  ? model->Save()
                          : writing == Reset ? model->Reset()
                                             : model->Restore();
@@ -439,11 +452,20 @@ private:
             ", operation " + std::to_string(faults.failAt) + " fails, " + (yes ? "yes" : "no") +
             " to a change: " + std::to_string(result.step));
         Expect(writable || result.step == WriteReadOnly, "another code page's names were written");
+        const DiskState kept = ReadDisk(bakFile);
         if (!result) {
             Expect(ViewOf(*model) == before && (result.step != WriteFailed || result.file.error),
                    "a write that failed changed the model, or named no error");
-            Expect(result.step != WriteNoBackup || !bak.exists || bak == was,
+            Expect(result.step != WriteNoBackup || !kept.exists || kept == was,
                    "a backup to take back was not taken");
+            Expect(result.step != WriteBackupChanged || kept != bak,
+                   "a backup taken back as it was shown was refused");
+            // A yes is for the write it was asked for: pressed again, the question comes again.
+            const ModelResult again = !asked              ? result
+                                      : writing == Update ? model->Save()
+                                      : writing == Reset  ? model->Reset()
+                                                          : model->Restore();
+            Expect(!again, "a yes to another program's change outlived its write");
             return;
         }
         Expect(writing != Update || std::get<2>(shown) != std::get<2>(before),
