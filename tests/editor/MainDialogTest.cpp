@@ -148,13 +148,21 @@ public:
     }
 };
 
-// A left click at point of window's client area, as the mouse gives it.
+// A left click at point of window's client area, as the mouse gives it: the press and the
+// release each carry their point, as a mouse's do. A pointer placed before the click would race
+// the window system's own pointer events still on their way to the dialog's thread (those of a
+// window just shown under the pointer), which move it back where the pointer was.
 bool Click(HWND window, POINT point) {
     ClientToScreen(window, &point);
     SetForegroundWindow(GetAncestor(window, GA_ROOT));
-    SetCursorPos(point.x, point.y);
-    INPUT inputs[2] = {{INPUT_MOUSE, {{0, 0, 0, MOUSEEVENTF_LEFTDOWN, 0, 0}}},
-                       {INPUT_MOUSE, {{0, 0, 0, MOUSEEVENTF_LEFTUP, 0, 0}}}};
+    // Absolute points run from 0 to 65535 across the primary screen; rounded up, each maps
+    // back to its own pixel.
+    const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    const LONG x = (point.x * 65536 + width - 1) / width,
+               y = (point.y * 65536 + height - 1) / height;
+    const DWORD at = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    INPUT inputs[2] = {{INPUT_MOUSE, {{x, y, 0, at | MOUSEEVENTF_LEFTDOWN, 0, 0}}},
+                       {INPUT_MOUSE, {{x, y, 0, at | MOUSEEVENTF_LEFTUP, 0, 0}}}};
     return SendInput(2, inputs, sizeof(INPUT)) == 2;
 }
 
@@ -190,20 +198,16 @@ int RowOf(HWND dialog, const std::string& name) {
     return row >= 0 || name == "below" ? row : throw std::out_of_range("no row " + name);
 }
 
-// Clicks row of list (below the rows when negative) until the selection shows it; clicks in
-// one place in quick succession would make a double click.
+// Clicks row of list (below the rows when negative) and waits until the selection shows it.
+// Each click lies beside the one before: clicks in one place in quick succession would make a
+// double click.
 bool ClickRow(HWND list, int row) {
     RECT bounds = {};
     row < 0 ? GetClientRect(list, &bounds) : ListView_GetItemRect(list, row, &bounds, LVIR_LABEL);
     static int offset = 0;
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        if (Click(list, {bounds.left + 4 + 12 * (++offset % 4),
-                         row < 0 ? bounds.bottom - 4 : (bounds.top + bounds.bottom) / 2}) &&
-            WaitUntil([&] { return ListView_GetNextItem(list, -1, LVNI_SELECTED) == row; }, 700)) {
-            return true;
-        }
-    }
-    return false;
+    return Click(list, {bounds.left + 4 + 12 * (++offset % 4),
+                        row < 0 ? bounds.bottom - 4 : (bounds.top + bounds.bottom) / 2}) &&
+           WaitUntil([&] { return ListView_GetNextItem(list, -1, LVNI_SELECTED) == row; });
 }
 
 // The program's installation as a scenario finds it, and what it holds between steps.
