@@ -151,7 +151,8 @@ public:
 // A left click at point of window's client area, as the mouse gives it: the press and the
 // release each carry their point, as a mouse's do. A pointer placed before the click would race
 // the window system's own pointer events still on their way to the dialog's thread (those of a
-// window just shown under the pointer), which move it back where the pointer was.
+// window just shown under the pointer), which move it back where the pointer was. Done once
+// the dialog's thread has taken the click.
 bool Click(HWND window, POINT point) {
     ClientToScreen(window, &point);
     SetForegroundWindow(GetAncestor(window, GA_ROOT));
@@ -161,9 +162,9 @@ bool Click(HWND window, POINT point) {
     const LONG x = (point.x * 65536 + width - 1) / width,
                y = (point.y * 65536 + height - 1) / height;
     const DWORD at = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    INPUT inputs[2] = {{INPUT_MOUSE, {{x, y, 0, at | MOUSEEVENTF_LEFTDOWN, 0, 0}}},
-                       {INPUT_MOUSE, {{x, y, 0, at | MOUSEEVENTF_LEFTUP, 0, 0}}}};
-    return SendInput(2, inputs, sizeof(INPUT)) == 2;
+    return SendAndWait(GetAncestor(window, GA_ROOTOWNER),
+                       {{INPUT_MOUSE, {{x, y, 0, at | MOUSEEVENTF_LEFTDOWN, 0, 0}}},
+                        {INPUT_MOUSE, {{x, y, 0, at | MOUSEEVENTF_LEFTUP, 0, 0}}}});
 }
 
 // The rows of list, "|" between them: each its box's tick ("x" or "-") when ticks, and the texts
@@ -265,16 +266,19 @@ public:
                 keys =
                     std::wstring(1, static_cast<wchar_t>(std::stoul(rest.substr(2), nullptr, 16)));
             }
+            std::vector<INPUT> inputs;
             for (const wchar_t key : op == "chars" ? keys : std::wstring(1, At(Keys, rest))) {
-                INPUT input[2] = {{INPUT_KEYBOARD, {}}, {INPUT_KEYBOARD, {}}};
+                INPUT input = {INPUT_KEYBOARD, {}};
                 const KEYBDINPUT chars = {0, key, KEYEVENTF_UNICODE, 0, 0},
                                  named = {key, 0, 0, 0, 0};
-                input[0].ki = input[1].ki = op == "chars" ? chars : named;
-                input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-                SendInput(2, input, sizeof(INPUT));
+                input.ki = op == "chars" ? chars : named;
+                inputs.push_back(input);
+                input.ki.dwFlags |= KEYEVENTF_KEYUP;
+                inputs.push_back(input);
             }
-            // Input is queued, while the later steps' messages are sent at once: let it arrive.
-            Sleep(200);
+            // Input is queued, while the later steps' messages are sent at once: they wait until
+            // the dialog has taken the keys.
+            EXPECT_TRUE(SendAndWait(dialog, inputs)) << "the dialog did not take the keys";
         } else if (op == "paste") {
             // As Ctrl+V does it: the text goes onto the clipboard and from there into the box.
             const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, rest.size() + 1);
@@ -386,7 +390,10 @@ public:
                 }
                 return menu != nullptr;
             }));
-            // The keys choose, not an item that happens to lie under the pointer.
+            // The keys choose, not an item that happens to lie under the pointer. The pointer
+            // moves away once the menu has taken the window system's news of the pointer over
+            // it, which would otherwise bring it back.
+            EXPECT_TRUE(ThreadWatch(dialog).WaitUntilIdle());
             SetCursorPos(0, 0);
         } else if (op == "review") {
             HWND review = nullptr;
