@@ -190,12 +190,10 @@ int RowOf(HWND dialog, const std::string& name) {
     const LVFINDINFOA find = {LVFI_STRING, name.c_str(), 0, {0, 0}, 0};
     int row = -1;
     // A step posted before, such as a press, may still be filling the list.
-    WaitUntil(
-        [&] {
-            row = ListView_FindItem(GetDlgItem(dialog, IDC_DEVICE_LIST), -1, &find);
-            return row >= 0 || name == "below";
-        },
-        2000);
+    WaitUntil([&] {
+        row = ListView_FindItem(GetDlgItem(dialog, IDC_DEVICE_LIST), -1, &find);
+        return row >= 0 || name == "below";
+    });
     return row >= 0 || name == "below" ? row : throw std::out_of_range("no row " + name);
 }
 
@@ -252,7 +250,7 @@ public:
         const std::string op = step.substr(0, step.find(' ')), rest = After(op, step);
         const std::string word = rest.substr(0, rest.find(' ')), text = After(word, rest);
         const auto shows = [](const std::string& expected, const auto& actual) {
-            WaitUntil([&] { return actual() == expected; }, 2000);
+            WaitUntil([&] { return actual() == expected; });
             EXPECT_EQ(actual(), expected);
         };
         if (op == "click") {
@@ -428,7 +426,7 @@ public:
         } else if (op == "devicechange") {
             SendMessageA(dialog, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
         } else if (op == "closed") {
-            EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }, 5000));
+            EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
         } else {
             throw std::out_of_range("no step " + op);
         }
