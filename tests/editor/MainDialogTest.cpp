@@ -293,10 +293,13 @@ public:
             SendDlgItemMessageA(dialog, IDC_DEVICE_KIND, CB_SETCURSEL, At(Kinds, word), 0);
             SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_DEVICE_KIND, CBN_SELCHANGE),
                          reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_DEVICE_KIND)));
-        } else if (op == "press") {
-            PostMessageA(GetDlgItem(dialog, At(Buttons, word)), BM_CLICK, 0, 0);
-        } else if (op == "closebox") {
-            PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        } else if (op == "press" || op == "closebox") {
+            // Posted, as a click arrives, since it may open a box. The later steps' messages,
+            // sent, would come before it: they wait, as a user does, until it has been handled.
+            const ThreadWatch watch(dialog);
+            op == "press" ? PostMessageA(GetDlgItem(dialog, At(Buttons, word)), BM_CLICK, 0, 0)
+                          : PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+            EXPECT_TRUE(watch.WaitUntilIdle());
         } else if (op == "box") {
             ExpectBox(dialog, At(Boxes, word).first, At(Boxes, word).second, At(Answers, text));
         } else if (op == "error") {
