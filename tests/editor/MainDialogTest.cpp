@@ -152,9 +152,14 @@ public:
 // release each carry their point, as a mouse's do. A pointer placed before the click would race
 // the window system's own pointer events still on their way to the dialog's thread (those of a
 // window just shown under the pointer), which move it back where the pointer was. Done once
-// the dialog's thread has taken the click.
+// the dialog's thread has taken the click; false when window did not show at point.
 bool Click(HWND window, POINT point) {
     ClientToScreen(window, &point);
+    // A user clicks what shows under the pointer. The dialog shows only once a box of its start
+    // has gone, while its controls answer before: a press until then would fall on the desktop.
+    if (!WaitUntil([&] { return WindowFromPoint(point) == window; })) {
+        return false;
+    }
     SetForegroundWindow(GetAncestor(window, GA_ROOT));
     // Absolute points run from 0 to 65535 across the primary screen; rounded up, each maps
     // back to its own pixel.
@@ -274,9 +279,11 @@ public:
                 input.ki.dwFlags |= KEYEVENTF_KEYUP;
                 inputs.push_back(input);
             }
-            // Input is queued, while the later steps' messages are sent at once: they wait until
-            // the dialog has taken the keys.
-            EXPECT_TRUE(SendAndWait(dialog, inputs)) << "the dialog did not take the keys";
+            // Typed once the dialog shows, as a user does. Input is queued, while the later
+            // steps' messages are sent at once: they wait until the dialog has taken the keys.
+            EXPECT_TRUE(WaitUntil([dialog] { return IsWindowVisible(dialog); }) &&
+                        SendAndWait(dialog, inputs))
+                << "the dialog did not take the keys";
         } else if (op == "paste") {
             // As Ctrl+V does it: the text goes onto the clipboard and from there into the box.
             const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, rest.size() + 1);
