@@ -204,15 +204,19 @@ private:
             (consent ? " (yes)" : ""));
         const std::vector<Owed> was = ledger;
         for (Owed& owed : ledger) {
-            const std::string* home = model->ShortNameOf(kind, owed.home);
-            // A name moved here goes back where it came from if nothing else is there; the
-            // device's own goes only with consent.
-            const bool back = !SameDevice(owed.home, device) && home && home->empty();
+            // A name taken over here goes back to the device not connected it was taken from, if
+            // that one still has no other; the device's own goes only with consent.
+            const std::string* from = model->Absent(kind).count(owed.from)
+                                          ? model->ShortNameOf(kind, owed.from)
+                                          : nullptr;
+            const bool back = from && from->empty();
             if (owed.kind == kind && SameDevice(owed.at, device) && !owed.gone) {
-                owed.at = back ? owed.home : owed.at;
+                owed.at = back ? owed.from : owed.at;
                 owed.gone = !back && consent;
+                owed.from.clear();
             } else if (owed.kind == kind && SameDevice(owed.at, source)) {
                 owed.at = device;
+                owed.from = source;
             }
         }
         const bool taken = model->TakeOver(kind, device, source, consent) == TakenOver;
@@ -255,6 +259,7 @@ private:
             for (Owed& owed : ledger) {
                 const bool moved = review.Chosen(i) && owed.kind == matches[i].kind &&
                                    SameDevice(owed.at, matches[i].source);
+                owed.from = moved ? matches[i].source : owed.from;
                 owed.at = moved ? matches[i].device : owed.at;
             }
         }
@@ -435,11 +440,13 @@ private:
     }
 
     // A name read from the file, at home under its key or moved to another row; gone once the
-    // user cleared or replaced it.
+    // user cleared or replaced it. A take-over that brought it to its row took it from the
+    // device not connected "from", where a take-over onto its row gives it back.
     struct Owed {
         int kind;
         std::string home, value, at;
         bool gone = false;
+        std::string from = "";
     };
 
     std::mt19937 random;
