@@ -152,14 +152,28 @@ public:
     }
 };
 
-// A left click at point of window's client area, as the mouse gives it.
+// A left click at point of window's client area, as the mouse gives it: the press and the
+// release each carry their point, as a mouse's do. A pointer placed before the click would race
+// the window system's own pointer events still on their way to the dialog's thread (those of a
+// window just shown under the pointer), which move it back where the pointer was. Done once
+// the dialog's thread has taken the click; false when window did not show at point.
 bool Click(HWND window, POINT point) {
     ClientToScreen(window, &point);
+    // A user clicks what shows under the pointer. The dialog shows only once a box of its start
+    // has gone, while its controls answer before: a press until then would fall on the desktop.
+    if (!WaitUntil([&] { return WindowFromPoint(point) == window; })) {
+        return false;
+    }
     SetForegroundWindow(GetAncestor(window, GA_ROOT));
-    SetCursorPos(point.x, point.y);
-    INPUT inputs[2] = {{INPUT_MOUSE, {{0, 0, 0, MOUSEEVENTF_LEFTDOWN, 0, 0}}},
-                       {INPUT_MOUSE, {{0, 0, 0, MOUSEEVENTF_LEFTUP, 0, 0}}}};
-    return SendInput(2, inputs, sizeof(INPUT)) == 2;
+    // Absolute points run from 0 to 65535 across the primary screen; rounded up, each maps
+    // back to its own pixel.
+    const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    const LONG x = (point.x * 65536 + width - 1) / width,
+               y = (point.y * 65536 + height - 1) / height;
+    const DWORD at = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return SendAndWait(GetAncestor(window, GA_ROOTOWNER),
+                       {{INPUT_MOUSE, {{x, y, 0, at | MOUSEEVENTF_LEFTDOWN, 0, 0}}},
+                        {INPUT_MOUSE, {{x, y, 0, at | MOUSEEVENTF_LEFTUP, 0, 0}}}});
 }
 
 // The rows of list, "|" between them: each its box's tick ("x" or "-") when ticks, and the texts
@@ -185,29 +199,23 @@ int RowOf(HWND dialog, const std::string& name) {
     const LVFINDINFOA find = {LVFI_STRING, name.c_str(), 0, {0, 0}, 0};
     int row = -1;
     // A step posted before, such as a press, may still be filling the list.
-    WaitUntil(
-        [&] {
-            row = ListView_FindItem(GetDlgItem(dialog, IDC_DEVICE_LIST), -1, &find);
-            return row >= 0 || name == "below";
-        },
-        2000);
+    WaitUntil([&] {
+        row = ListView_FindItem(GetDlgItem(dialog, IDC_DEVICE_LIST), -1, &find);
+        return row >= 0 || name == "below";
+    });
     return row >= 0 || name == "below" ? row : throw std::out_of_range("no row " + name);
 }
 
-// Clicks row of list (below the rows when negative) until the selection shows it; clicks in
-// one place in quick succession would make a double click.
+// Clicks row of list (below the rows when negative) and waits until the selection shows it.
+// Each click lies beside the one before: clicks in one place in quick succession would make a
+// double click.
 bool ClickRow(HWND list, int row) {
     RECT bounds = {};
     row < 0 ? GetClientRect(list, &bounds) : ListView_GetItemRect(list, row, &bounds, LVIR_LABEL);
     static int offset = 0;
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        if (Click(list, {bounds.left + 4 + 12 * (++offset % 4),
-                         row < 0 ? bounds.bottom - 4 : (bounds.top + bounds.bottom) / 2}) &&
-            WaitUntil([&] { return ListView_GetNextItem(list, -1, LVNI_SELECTED) == row; }, 700)) {
-            return true;
-        }
-    }
-    return false;
+    return Click(list, {bounds.left + 4 + 12 * (++offset % 4),
+                        row < 0 ? bounds.bottom - 4 : (bounds.top + bounds.bottom) / 2}) &&
+           WaitUntil([&] { return ListView_GetNextItem(list, -1, LVNI_SELECTED) == row; });
 }
 
 // The program's installation as a scenario finds it, and what it holds between steps.
@@ -251,7 +259,7 @@ public:
         const std::string op = step.substr(0, step.find(' ')), rest = After(op, step);
         const std::string word = rest.substr(0, rest.find(' ')), text = After(word, rest);
         const auto shows = [](const std::string& expected, const auto& actual) {
-            WaitUntil([&] { return actual() == expected; }, 2000);
+            WaitUntil([&] { return actual() == expected; });
             EXPECT_EQ(actual(), expected);
         };
         if (op == "click") {
@@ -265,23 +273,29 @@ public:
                 keys =
                     std::wstring(1, static_cast<wchar_t>(std::stoul(rest.substr(2), nullptr, 16)));
             }
+            std::vector<INPUT> inputs;
             for (const wchar_t key : op == "chars" ? keys : std::wstring(1, At(Keys, rest))) {
-                INPUT input[2] = {{INPUT_KEYBOARD, {}}, {INPUT_KEYBOARD, {}}};
+                INPUT input = {INPUT_KEYBOARD, {}};
                 const KEYBDINPUT chars = {0, key, KEYEVENTF_UNICODE, 0, 0},
                                  named = {key, 0, 0, 0, 0};
-                input[0].ki = input[1].ki = op == "chars" ? chars : named;
-                input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-                // With Alt held, as the key of a button's marked letter is pressed.
-                INPUT alt[2] = {{INPUT_KEYBOARD, {}}, {INPUT_KEYBOARD, {}}};
-                alt[0].ki.wVk = alt[1].ki.wVk = VK_MENU;
-                alt[1].ki.dwFlags = KEYEVENTF_KEYUP;
-                const bool withAlt = rest.rfind("alt+", 0) == 0;
-                SendInput(withAlt, &alt[0], sizeof(INPUT));
-                SendInput(2, input, sizeof(INPUT));
-                SendInput(withAlt, &alt[1], sizeof(INPUT));
+                input.ki = op == "chars" ? chars : named;
+                inputs.push_back(input);
+                input.ki.dwFlags |= KEYEVENTF_KEYUP;
+                inputs.push_back(input);
             }
-            // Input is queued, while the later steps' messages are sent at once: let it arrive.
-            Sleep(200);
+            // With Alt held, as the key of a button's marked letter is pressed.
+            if (rest.rfind("alt+", 0) == 0) {
+                INPUT alt = {INPUT_KEYBOARD, {}};
+                alt.ki.wVk = VK_MENU;
+                inputs.insert(inputs.begin(), alt);
+                alt.ki.dwFlags = KEYEVENTF_KEYUP;
+                inputs.push_back(alt);
+            }
+            // Typed once the dialog shows, as a user does. Input is queued, while the later
+            // steps' messages are sent at once: they wait until the dialog has taken the keys.
+            EXPECT_TRUE(WaitUntil([dialog] { return IsWindowVisible(dialog); }) &&
+                        SendAndWait(dialog, inputs))
+                << "the dialog did not take the keys";
         } else if (op == "paste") {
             // As Ctrl+V does it: the text goes onto the clipboard and from there into the box.
             const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, rest.size() + 1);
@@ -298,10 +312,13 @@ public:
             SendDlgItemMessageA(dialog, IDC_DEVICE_KIND, CB_SETCURSEL, At(Kinds, word), 0);
             SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_DEVICE_KIND, CBN_SELCHANGE),
                          reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_DEVICE_KIND)));
-        } else if (op == "press") {
-            PostMessageA(GetDlgItem(dialog, At(Buttons, word)), BM_CLICK, 0, 0);
-        } else if (op == "closebox") {
-            PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        } else if (op == "press" || op == "closebox") {
+            // Posted, as a click arrives, since it may open a box. The later steps' messages,
+            // sent, would come before it: they wait, as a user does, until it has been handled.
+            const ThreadWatch watch(dialog);
+            op == "press" ? PostMessageA(GetDlgItem(dialog, At(Buttons, word)), BM_CLICK, 0, 0)
+                          : PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+            EXPECT_TRUE(watch.WaitUntilIdle());
         } else if (op == "box") {
             std::string question = At(Boxes, word).first;
             if (word == "restore") { // the time of the backup, as the file system keeps it
@@ -411,7 +428,10 @@ public:
                 }
                 return menu != nullptr;
             }));
-            // The keys choose, not an item that happens to lie under the pointer.
+            // The keys choose, not an item that happens to lie under the pointer. The pointer
+            // moves away once the menu has taken the window system's news of the pointer over
+            // it, which would otherwise bring it back.
+            EXPECT_TRUE(ThreadWatch(dialog).WaitUntilIdle());
             SetCursorPos(0, 0);
         } else if (op == "review") {
             HWND review = nullptr;
@@ -446,7 +466,7 @@ public:
         } else if (op == "devicechange") {
             SendMessageA(dialog, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
         } else if (op == "closed") {
-            EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }, 5000));
+            EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
         } else {
             throw std::out_of_range("no step " + op);
         }

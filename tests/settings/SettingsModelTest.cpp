@@ -69,6 +69,12 @@ const std::string Renamed = "[Midi Out]\r\nStage Out=SO\r\n2- USB MIDI Cable=UM\
     "[Wave Out]\r\nAbsent Wave=AW\r\nQuiet Wave (4)=Q4\r\n";
 // clang-format on
 
+// Whether two device names name one device, as the file compares its keys: a refresh may bring
+// a device back under a name in another letter case, which still holds the names of the first.
+bool SameDevice(const std::string& a, const std::string& b) {
+    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
 // The files of tests/data and the default text; each world adds generated ones.
 std::vector<std::string> Corpus() {
     std::vector<std::string> files = {ReadBytes(VARNEL_DEFAULT_TEXT), "\xEF\xBB\xBF\r\n"};
@@ -202,7 +208,7 @@ private:
         Expect(set || ViewOf(*model) == before, "a refused name changed the model");
         Expect(writable || !set, "a name was set in another code page");
         for (Owed& owed : ledger) {
-            owed.gone |= set && changes && owed.kind == kind && owed.at == row;
+            owed.gone |= set && changes && owed.kind == kind && SameDevice(owed.at, row);
         }
     }
 
@@ -216,15 +222,19 @@ private:
             (consent ? " (yes)" : ""));
         const std::vector<Owed> was = ledger;
         for (Owed& owed : ledger) {
-            const std::string* home = model->ShortNameOf(kind, owed.home);
-            // A name moved here goes back where it came from if nothing else is there; the
-            // device's own goes only with consent.
-            const bool back = owed.home != device && home && home->empty();
-            if (owed.kind == kind && owed.at == device && !owed.gone) {
-                owed.at = back ? owed.home : owed.at;
+            // A name taken over here goes back to the device not connected it was taken from, if
+            // that one still has no other; the device's own goes only with consent.
+            const std::string* from = model->Absent(kind).count(owed.from)
+                                          ? model->ShortNameOf(kind, owed.from)
+                                          : nullptr;
+            const bool back = from && from->empty();
+            if (owed.kind == kind && SameDevice(owed.at, device) && !owed.gone) {
+                owed.at = back ? owed.from : owed.at;
                 owed.gone = !back && consent;
-            } else if (owed.kind == kind && owed.at == source) {
+                owed.from.clear();
+            } else if (owed.kind == kind && SameDevice(owed.at, source)) {
                 owed.at = device;
+                owed.from = source;
             }
         }
         const bool taken = bool(model->TakeOver(kind, device, source, consent));
@@ -266,7 +276,8 @@ private:
         for (std::size_t i = 0; ok && model->Writable() && i < matches.size(); ++i) {
             for (Owed& owed : ledger) {
                 const bool moved = review.Chosen(i) && owed.kind == matches[i].kind &&
-                                   owed.at == matches[i].source;
+                                   SameDevice(owed.at, matches[i].source);
+                owed.from = moved ? matches[i].source : owed.from;
                 owed.at = moved ? matches[i].device : owed.at;
             }
         }
@@ -485,12 +496,10 @@ private:
                              std::inserter(expected, expected.end()),
                              [](const auto& entry) { return !entry.second.empty(); });
             }
-            // Keys as the file compares them, ignoring case.
             Expect(names[kind].size() == expected.size() &&
                        std::equal(expected.begin(), expected.end(), names[kind].begin(),
                                   [](const auto& x, const auto& y) {
-                                      return !lstrcmpiA(x.first.c_str(), y.first.c_str()) &&
-                                             x.second == y.second;
+                                      return SameDevice(x.first, y.first) && x.second == y.second;
                                   }),
                    "the file does not read back as the names shown");
         }
@@ -541,11 +550,13 @@ private:
     }
 
     // A name read from the file, at home under its key or moved to another row; gone once the
-    // user cleared or replaced it.
+    // user cleared or replaced it. A take-over that brought it to its row took it from the
+    // device not connected "from", where a take-over onto its row gives it back.
     struct Owed {
         int kind;
         std::string home, value, at;
         bool gone = false;
+        std::string from = "";
     };
 
     std::mt19937 random;

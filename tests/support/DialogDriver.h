@@ -5,10 +5,12 @@
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <future>
 #include <string>
 #include <thread>
+#include <vector>
 
 // Drivers of the real dialogs of this process, run on a thread other than the one showing them.
 // Every wait is bounded, so a window that never comes (or never goes) fails the test instead of
@@ -68,6 +70,89 @@ inline HWND FindOwned(HWND owner, bool fileDialog) {
     });
 }
 
+// Watches the thread that shows window, through hooks that run on that thread, for what a user
+// waits for after a key or a click: that the thread has taken it and handled what it brought.
+class ThreadWatch {
+public:
+    explicit ThreadWatch(HWND window)
+        : window(window), thread(GetWindowThreadProcessId(window, nullptr)),
+          taken(SetWindowsHookExA(WH_GETMESSAGE, OnTaken, nullptr, thread)),
+          sent(SetWindowsHookExA(WH_CALLWNDPROC, OnSent, nullptr, thread)) {
+        releases = 0;
+    }
+    ~ThreadWatch() {
+        UnhookWindowsHookEx(taken);
+        UnhookWindowsHookEx(sent);
+    }
+    ThreadWatch(const ThreadWatch&) = delete;
+    ThreadWatch& operator=(const ThreadWatch&) = delete;
+
+    // Until the thread has taken count keys and left buttons let go since the watch began, or
+    // window has gone (a key may close it, leaving the rest to no one).
+    bool WaitForReleases(int count) const {
+        return taken && WaitUntil([this, count] { return releases >= count || !IsWindow(window); });
+    }
+
+    // Until the thread waits for the user again, with nothing in its queue but paint and timers
+    // (which come again and again): what the input posted and what came meanwhile is handled,
+    // be it in window, a box or a menu. Done as well when window has gone.
+    bool WaitUntilIdle() const {
+        return sent && WaitUntil([this] {
+                   busy = true;
+                   DWORD_PTR answer = 0;
+                   return !IsWindow(window) || (SendMessageTimeoutA(window, IdleQuestion, 0, 0,
+                                                                    SMTO_NORMAL, 1000, &answer) &&
+                                                !busy);
+               });
+    }
+
+private:
+    // Every message the thread takes from its queue, by whichever loop (a dialog's, a menu's).
+    static LRESULT CALLBACK OnTaken(int code, WPARAM removed, LPARAM lParam) {
+        const UINT message = reinterpret_cast<const MSG*>(lParam)->message;
+        if (code == HC_ACTION && removed == PM_REMOVE &&
+            (message == WM_KEYUP || message == WM_SYSKEYUP || message == WM_LBUTTONUP)) {
+            ++releases;
+        }
+        return CallNextHookEx(nullptr, code, removed, lParam);
+    }
+
+    // The question comes as a sent message, which the thread handles only between two of its
+    // own, while it waits: it answers whether more is waiting.
+    static LRESULT CALLBACK OnSent(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HC_ACTION &&
+            reinterpret_cast<const CWPSTRUCT*>(lParam)->message == IdleQuestion) {
+            busy = HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_HOTKEY)) != 0;
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    // The hooks' procedures know no watch: one watch at a time.
+    static inline std::atomic<int> releases{0};
+    static inline std::atomic<bool> busy{false};
+    static inline const UINT IdleQuestion = RegisterWindowMessageA("Varnel test driver: idle?");
+
+    HWND window;
+    DWORD thread;
+    HHOOK taken, sent;
+};
+
+// Sends inputs, as the keyboard and the mouse give them, and waits until the thread of window
+// has taken every key and button let go and handled what they brought. A user too sees the
+// effect of one key before the next action; a fixed pause instead would be too short on a busy
+// machine. False when the thread did not take them in time.
+inline bool SendAndWait(HWND window, const std::vector<INPUT>& inputs) {
+    int releases = 0;
+    for (const INPUT& input : inputs) {
+        releases += input.type == INPUT_KEYBOARD ? (input.ki.dwFlags & KEYEVENTF_KEYUP) != 0
+                                                 : (input.mi.dwFlags & MOUSEEVENTF_LEFTUP) != 0;
+    }
+    const ThreadWatch watch(window);
+    const UINT count = static_cast<UINT>(inputs.size());
+    return SendInput(count, const_cast<INPUT*>(inputs.data()), sizeof(INPUT)) == count &&
+           watch.WaitForReleases(releases) && watch.WaitUntilIdle();
+}
+
 // Posted, as a click would arrive, since the click may open a modal box.
 inline bool Answer(HWND window, int button) {
     PostMessageA(GetDlgItem(window, button), BM_CLICK, 0, 0);
@@ -77,11 +162,11 @@ inline bool Answer(HWND window, int button) {
 // The Enter key, as a user presses it on window: a box's default button answers.
 inline bool PressEnter(HWND window) {
     SetForegroundWindow(window);
-    INPUT keys[2] = {{INPUT_KEYBOARD, {}}, {INPUT_KEYBOARD, {}}};
+    std::vector<INPUT> keys(2, INPUT{INPUT_KEYBOARD, {}});
     keys[0].ki.wVk = keys[1].ki.wVk = VK_RETURN;
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
-    return WaitUntil([window] { return !IsWindow(window); });
+    return SendAndWait(GetAncestor(window, GA_ROOTOWNER), keys) &&
+           WaitUntil([window] { return !IsWindow(window); });
 }
 
 // Waits for owner's next message box, checks its text and caption, presses button (IDYES, IDNO,
