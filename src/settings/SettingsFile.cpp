@@ -115,10 +115,13 @@ void SettingsFile::AgreeToChange() {
 }
 
 bool SettingsFile::BackupUsable(DiskState& backup) const {
+    if (state == FileNone) {
+        backup = {};
+        return false;
+    }
     backup = ReadDisk(path + BackupSuffix);
     const DiskState now = ReadDisk(path);
-    return state != FileNone && backup.exists && backup.read &&
-           !(now.exists && now.read && now.bytes == backup.bytes);
+    return backup.exists && backup.read && !(now.exists && now.read && now.bytes == backup.bytes);
 }
 
 bool SettingsFile::BackupTime(SYSTEMTIME& written) const {

@@ -58,8 +58,8 @@ struct DevicePicture {
 //
 // What always holds: a save writes exactly the names the model shows and only after an edit; it
 // never writes a file that could not be read, nor over what another program changed unless the
-// user agreed to; a failed save or reset changes nothing, on disk or here; a name is only
-// dropped by the user clearing, replacing or moving it.
+// user agreed to; a failed save, reset or restore changes nothing, on disk or here; a name is
+// only dropped by the user clearing, replacing or moving it.
 class SettingsModel {
 public:
     // codePage: the one the system's ANSI functions use, in which the names are read, typed and
@@ -91,8 +91,9 @@ public:
         return names.ShortNameOf(kind, device);
     }
 
-    // Gives device the short name typed, without the blanks around it; why not (a NameProblem
-    // step, or WriteReadOnly), changing nothing.
+    // Gives device the short name typed, without the blanks around it; why not (NameTooLong,
+    // NameComment, NameControl, NameNotInCodePage, NameNotStored, WriteReadOnly), changing
+    // nothing.
     ModelResult SetName(DeviceKind kind, const std::string& device, const std::wstring& typed);
     // Whether the present device can take over a name from a device not connected.
     bool CanTakeOver(DeviceKind kind, const std::string& device) const;
