@@ -492,18 +492,16 @@ using Scenario = testing::TestWithParam<std::string>;
 
 TEST_P(Scenario, Runs) {
     Installation installation;
-    const std::string path = DataFolder + GetParam(), file = installation.Path("DrvShortName.ini");
+    const std::string path = GetParam(), file = installation.Path("DrvShortName.ini");
     std::map<std::string, std::string> setting = {{"before", "settings.ini"}};
     std::vector<std::pair<int, std::string>> steps;
     std::ifstream lines(path, std::ios::binary);
     std::string line;
     for (int number = 1; std::getline(lines, line); ++number) {
         const std::string word = line.substr(0, line.find(' '));
-        if (word == "before" || word == "after" || word == "backup" || word == "bak" ||
-            word == "uninstall" || word == "locale") {
-            setting[word] = line.substr(word.size() + 1);
-        } else if (word == "held") {
-            setting[word] = word;
+        if (std::set<std::string>{"before", "after", "backup", "bak", "uninstall", "locale", "held"}
+                .count(word)) {
+            setting[word] = After(word, line);
         } else if (word == "devices") {
             installation.Do(nullptr, "plug " + line.substr(word.size() + 1));
         } else if (!line.empty() && line[0] != '#') {
@@ -536,21 +534,12 @@ TEST_P(Scenario, Runs) {
     EXPECT_EQ(ReadBytes(file + ".bak"), setting["backup"].empty() ? "" : Data(setting["backup"]));
 }
 
-std::set<std::string> Scripts() {
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(DataFolder)) {
-        if (entry.path().extension() == ".script") {
-            names.insert(entry.path().filename().string());
-        }
-    }
-    return names;
-}
-
-INSTANTIATE_TEST_SUITE_P(MainDialog, Scenario, testing::ValuesIn(Scripts()), [](const auto& info) {
-    std::string name = info.param.substr(0, info.param.find('.'));
-    std::replace(name.begin(), name.end(), '-', '_');
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(MainDialog, Scenario, testing::ValuesIn(FilesIn(DataFolder, ".script")),
+                         [](const auto& info) {
+                             std::string name = std::filesystem::path(info.param).stem().string();
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
 
 // The program as users start it, on the system's own devices, ends with 0.
 TEST(MainDialog, WinMain) {

@@ -79,10 +79,8 @@ bool SameDevice(const std::string& a, const std::string& b) {
 std::vector<std::string> Corpus() {
     std::vector<std::string> files = {ReadBytes(VARNEL_DEFAULT_TEXT), "\xEF\xBB\xBF\r\n"};
     for (const char* folder : {VARNEL_TEST_DATA, VARNEL_TEST_DATA "dialog/"}) {
-        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-            if (entry.path().extension() == ".ini") {
-                files.push_back(ReadBytes(entry.path().string()));
-            }
+        for (const std::string& path : FilesIn(folder, ".ini")) {
+            files.push_back(ReadBytes(path));
         }
     }
     return files;
