@@ -273,23 +273,16 @@ public:
                 keys =
                     std::wstring(1, static_cast<wchar_t>(std::stoul(rest.substr(2), nullptr, 16)));
             }
+            const DWORD unicode = op == "chars" ? KEYEVENTF_UNICODE : 0;
             std::vector<INPUT> inputs;
-            for (const wchar_t key : op == "chars" ? keys : std::wstring(1, At(Keys, rest))) {
-                INPUT input = {INPUT_KEYBOARD, {}};
-                const KEYBDINPUT chars = {0, key, KEYEVENTF_UNICODE, 0, 0},
-                                 named = {key, 0, 0, 0, 0};
-                input.ki = op == "chars" ? chars : named;
-                inputs.push_back(input);
-                input.ki.dwFlags |= KEYEVENTF_KEYUP;
-                inputs.push_back(input);
+            for (const wchar_t key : unicode ? keys : std::wstring(1, At(Keys, rest))) {
+                inputs.push_back(Key(key, unicode));
+                inputs.push_back(Key(key, unicode | KEYEVENTF_KEYUP));
             }
             // With Alt held, as the key of a button's marked letter is pressed.
             if (rest.rfind("alt+", 0) == 0) {
-                INPUT alt = {INPUT_KEYBOARD, {}};
-                alt.ki.wVk = VK_MENU;
-                inputs.insert(inputs.begin(), alt);
-                alt.ki.dwFlags = KEYEVENTF_KEYUP;
-                inputs.push_back(alt);
+                inputs.insert(inputs.begin(), Key(VK_MENU));
+                inputs.push_back(Key(VK_MENU, KEYEVENTF_KEYUP));
             }
             // Typed once the dialog shows, as a user does. Input is queued, while the later
             // steps' messages are sent at once: they wait until the dialog has taken the keys.
@@ -333,12 +326,12 @@ public:
                 question.resize(wsprintfA(&question[0], ConfirmRestoreFormat, time.wYear,
                                           time.wMonth, time.wDay, time.wHour, time.wMinute));
             }
-            ExpectBox(dialog, question, At(Boxes, word).second, At(Answers, text), &asked);
+            ExpectBox(dialog, question, At(Boxes, word).second, At(Answers, text), asked);
         } else if (op == "asked") {
             EXPECT_EQ(asked, ReplaceAll(rest, "|", "\n"));
         } else if (op == "error") {
-            HWND box = nullptr;
-            ASSERT_TRUE(WaitUntil([&] { return (box = FindOwned(dialog, false)) != nullptr; }));
+            const HWND box = WaitFor([dialog] { return FindOwned(dialog, false); });
+            ASSERT_TRUE(box);
             const std::string shown = TextOf(GetDlgItem(box, MessageTextId));
             std::istringstream parts(rest);
             for (std::string part; std::getline(parts, part, '|');) {
@@ -434,14 +427,13 @@ public:
             EXPECT_TRUE(ThreadWatch(dialog).WaitUntilIdle());
             SetCursorPos(0, 0);
         } else if (op == "review") {
-            HWND review = nullptr;
-            ASSERT_TRUE(WaitUntil([&] {
-                return (review = FindOwnDialog([dialog](HWND window) {
-                            return IsWindowVisible(window) &&
-                                   GetWindow(window, GW_OWNER) == dialog &&
-                                   GetDlgItem(window, IDC_REVIEW_LIST);
-                        })) != nullptr;
-            }));
+            const HWND review = WaitFor([dialog] {
+                return FindOwnDialog([dialog](HWND window) {
+                    return IsWindowVisible(window) && GetWindow(window, GW_OWNER) == dialog &&
+                           GetDlgItem(window, IDC_REVIEW_LIST);
+                });
+            });
+            ASSERT_TRUE(review);
             const HWND list = GetDlgItem(review, IDC_REVIEW_LIST);
             if (word == "click") {
                 const int row = std::stoi(text);
