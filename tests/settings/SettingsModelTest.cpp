@@ -308,9 +308,6 @@ private:
         const std::string folder = exe.substr(0, exe.rfind('\\') + 1);
         const bool known = !folder.empty() &&
                            (Exists(folder + "XGworks.exe") || Exists(folder + "DrvShortName.ini"));
-        if (!model) {
-            model = std::make_unique<SettingsModel>(devices, defaults);
-        }
         model->Open(exe);
         Expect(known || !refused || ViewOf(*model) == *refused,
                "a folder refused changed the model");
@@ -327,13 +324,11 @@ private:
         loaded = ReadDisk(FolderFile());
         shown = ViewOf(*model);
         ledger.clear();
-        IniFile ini;
         // A read that failed inside a write leaves the names on the disk, shown to nobody.
-        if (ini.Open(FolderFile().c_str()) != StatusOk ||
-            (readMayFail && model->FileState() != FileLoaded)) {
+        if (readMayFail && model->FileState() != FileLoaded) {
             return;
         }
-        const std::vector<DeviceNameMap> names = NamesIn(ini);
+        const std::vector<DeviceNameMap> names = NamesOf(loaded.bytes);
         for (int kind = 0; kind < DeviceKindCount; ++kind) {
             const DeviceNameMap& present = model->Present(static_cast<DeviceKind>(kind));
             for (const auto& [key, value] : names[kind]) {
@@ -343,8 +338,10 @@ private:
         }
     }
 
-    // The names of a read file per kind, as the model reads them; empty ones left out.
-    static std::vector<DeviceNameMap> NamesIn(IniFile& ini) {
+    // The names of a text of the file per kind, as the model reads them; empty ones left out.
+    static std::vector<DeviceNameMap> NamesOf(const std::string& text) {
+        IniFile ini;
+        ini.Read(text);
         std::vector<DeviceNameMap> names(DeviceKindCount);
         for (int kind = 0; kind < DeviceKindCount; ++kind) {
             if (const IniSection* section = ini.FindSection(DeviceKindSection[kind])) {
@@ -382,15 +379,11 @@ private:
         Expect(ViewOf(*model) == before, "another program's write changed the model");
     }
 
-    // The short names that differ from one text of the file to another, as the user is to be told
+    // The short names that differ from one set of names to another, as the user is to be told
     // before a write.
-    static std::vector<NameChange> Differences(const std::string& before,
-                                               const std::string& after) {
-        IniFile was, is;
-        was.Read(before);
-        is.Read(after);
+    static std::vector<NameChange> Differences(const std::vector<DeviceNameMap>& old,
+                                               const std::vector<DeviceNameMap>& now) {
         std::vector<NameChange> changes;
-        const std::vector<DeviceNameMap> old = NamesIn(was), now = NamesIn(is);
         for (int kind = 0; kind < DeviceKindCount; ++kind) {
             DeviceNameMap devices = now[kind];
             devices.insert(old[kind].begin(), old[kind].end());
@@ -413,6 +406,9 @@ private:
     }
 
     enum Writing { Update, Reset, Restore };
+    static constexpr const char* WritingNames[] = {"update", "reset", "restore"};
+    static constexpr ModelResult (SettingsModel::*Writes[])() = {
+        &SettingsModel::Save, &SettingsModel::Reset, &SettingsModel::Restore};
 
     // An update, a reset or taking the backup back as the dialog runs it, after its question,
     // which lists what it changes; a file operation failing at a random step, the question about
@@ -449,17 +445,12 @@ private:
                     WriteBytes(bakFile, File());
                     backup[FolderFile()] = ReadBytes(bakFile);
                 }
-                result = writing == Update  ? model->Save()
-                         : writing == Reset ? model->Reset()
-                                            : model->Restore();
+                result = (*model.*Writes[writing])();
                 asked |= result.step == WriteChanged;
             }
         }
-        Log(std::string(writing == Update  ? "update"
-                        : writing == Reset ? "reset"
-                                           : "restore") +
-            ", operation " + std::to_string(faults.failAt) + " fails, " + (yes ? "yes" : "no") +
-            " to a change: " + std::to_string(result.step));
+        Log(WritingNames[writing] + std::string(", operation ") + std::to_string(faults.failAt) +
+            " fails, " + (yes ? "yes" : "no") + " to a change: " + std::to_string(result.step));
         Expect(writable || result.step == WriteReadOnly, "another code page's names were written");
         const DiskState kept = ReadDisk(bakFile);
         if (!result) {
@@ -470,11 +461,8 @@ private:
             Expect(result.step != WriteBackupChanged || kept != bak,
                    "a backup taken back as it was shown was refused");
             // A yes is for the write it was asked for: pressed again, the question comes again.
-            const ModelResult again = !asked              ? result
-                                      : writing == Update ? model->Save()
-                                      : writing == Reset  ? model->Reset()
-                                                          : model->Restore();
-            Expect(!again, "a yes to another program's change outlived its write");
+            Expect(!asked || !(*model.*Writes[writing])(),
+                   "a yes to another program's change outlived its write");
             return;
         }
         Expect(writing != Update || std::get<2>(shown) != std::get<2>(before),
@@ -484,31 +472,19 @@ private:
         Expect(was == loaded || (yes && asked),
                "another program's change was written over unasked");
         const std::string now = ReadBytes(FolderFile());
-        IniFile ini;
-        ini.Open(FolderFile().c_str());
-        const std::vector<DeviceNameMap> names = NamesIn(ini);
-        for (int kind = 0; kind < DeviceKindCount && writing == Update; ++kind) {
-            DeviceNameMap expected;
-            for (const int list : {kind * 2, kind * 2 + 1}) {
-                std::copy_if(std::get<2>(before)[list].begin(), std::get<2>(before)[list].end(),
-                             std::inserter(expected, expected.end()),
-                             [](const auto& entry) { return !entry.second.empty(); });
+        std::vector<DeviceNameMap> named(DeviceKindCount);
+        for (int list = 0; list < 4; ++list) {
+            for (const auto& [device, name] : std::get<2>(before)[list]) {
+                named[list / 2][device] += name; // a device is present or not, never both
             }
-            Expect(names[kind].size() == expected.size() &&
-                       std::equal(expected.begin(), expected.end(), names[kind].begin(),
-                                  [](const auto& x, const auto& y) {
-                                      return SameDevice(x.first, y.first) && x.second == y.second;
-                                  }),
-                   "the file does not read back as the names shown");
         }
+        Expect(writing != Update || Differences(named, NamesOf(now)).empty(),
+               "the file does not read back as the names shown");
         Expect(writing != Reset || now == text, "a reset left other bytes than the default text");
         // The question listed what the file held as read against what it holds now.
+        const bool read = std::get<1>(shown) == FileLoaded || std::get<1>(shown) == FileEmpty;
         Expect(writing == Reset || was != loaded ||
-                   Same(listed, Differences(std::get<1>(shown) == FileLoaded ||
-                                                    std::get<1>(shown) == FileEmpty
-                                                ? was.bytes
-                                                : "",
-                                            now)),
+                   Same(listed, Differences(NamesOf(read ? was.bytes : ""), NamesOf(now))),
                "the question did not list what the write changed");
         // The backup holds what the file held, unless nothing had to change. Taking it back
         // swaps the two files' bytes; twice in a row, it gives both back.
@@ -552,9 +528,8 @@ private:
     // device not connected "from", where a take-over onto its row gives it back.
     struct Owed {
         int kind;
-        std::string home, value, at;
+        std::string home, value, at, from = "";
         bool gone = false;
-        std::string from = "";
     };
 
     std::mt19937 random;
@@ -563,7 +538,7 @@ private:
     Defaults defaults;
     ScratchFolder dirs[4]; // the fourth takes what another program deletes
     std::map<std::string, std::string> disk, backup;
-    std::unique_ptr<SettingsModel> model;
+    std::unique_ptr<SettingsModel> model = std::make_unique<SettingsModel>(devices, defaults);
     std::string current, steps;
     DiskState loaded;
     View shown;
