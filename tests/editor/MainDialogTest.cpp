@@ -69,7 +69,6 @@
 #include "editor/E8Error.h"
 #include "editor/EditorTexts.h"
 #include "editor/ResourceIds.h"
-#include "host/XGworksLookup.h"
 #include "support/DialogDriver.h"
 #include "support/ScratchFolder.h"
 
@@ -79,7 +78,6 @@
 #include <map>
 #include <set>
 #include <sstream>
-#include <vector>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int);
 
@@ -161,9 +159,7 @@ bool Click(HWND window, POINT point) {
     ClientToScreen(window, &point);
     // A user clicks what shows under the pointer. The dialog shows only once a box of its start
     // has gone, while its controls answer before: a press until then would fall on the desktop.
-    if (!WaitUntil([&] { return WindowFromPoint(point) == window; })) {
-        return false;
-    }
+    const bool shown = WaitUntil([&] { return WindowFromPoint(point) == window; });
     SetForegroundWindow(GetAncestor(window, GA_ROOT));
     // Absolute points run from 0 to 65535 across the primary screen; rounded up, each maps
     // back to its own pixel.
@@ -171,9 +167,9 @@ bool Click(HWND window, POINT point) {
     const LONG x = (point.x * 65536 + width - 1) / width,
                y = (point.y * 65536 + height - 1) / height;
     const DWORD at = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    return SendAndWait(GetAncestor(window, GA_ROOTOWNER),
-                       {{INPUT_MOUSE, {{x, y, 0, at | MOUSEEVENTF_LEFTDOWN, 0, 0}}},
-                        {INPUT_MOUSE, {{x, y, 0, at | MOUSEEVENTF_LEFTUP, 0, 0}}}});
+    return shown && SendAndWait(GetAncestor(window, GA_ROOTOWNER),
+                                {{INPUT_MOUSE, {{x, y, 0, at | MOUSEEVENTF_LEFTDOWN, 0, 0}}},
+                                 {INPUT_MOUSE, {{x, y, 0, at | MOUSEEVENTF_LEFTUP, 0, 0}}}});
 }
 
 // The rows of list, "|" between them: each its box's tick ("x" or "-") when ticks, and the texts
@@ -182,9 +178,8 @@ std::string Rows(HWND list, std::vector<int> columns, const std::string& separat
     std::string rows;
     char text[256];
     for (int row = 0; row < ListView_GetItemCount(list); ++row) {
-        rows += (row > 0 ? "|" : "") + std::string(!ticks                              ? ""
-                                                   : ListView_GetCheckState(list, row) ? "x"
-                                                                                       : "-");
+        rows += row > 0 ? "|" : "";
+        rows += !ticks ? "" : ListView_GetCheckState(list, row) ? "x" : "-";
         for (std::size_t i = 0; i < columns.size(); ++i) {
             ListView_GetItemText(list, row, columns[i], text, sizeof(text));
             rows += (i > 0 || ticks ? separator : "") + text;
@@ -193,23 +188,17 @@ std::string Rows(HWND list, std::vector<int> columns, const std::string& separat
     return rows;
 }
 
-// The row whose first column shows name, found by its text as the user finds it; -1 for
-// "below", below the rows.
-int RowOf(HWND dialog, const std::string& name) {
+// Clicks the row of list whose first column shows name, found by its text as the user finds it
+// ("below": below the rows), and waits until the selection shows it. Each click lies beside the
+// one before: clicks in one place in quick succession would make a double click.
+bool ClickRow(HWND list, const std::string& name) {
     const LVFINDINFOA find = {LVFI_STRING, name.c_str(), 0, {0, 0}, 0};
     int row = -1;
     // A step posted before, such as a press, may still be filling the list.
-    WaitUntil([&] {
-        row = ListView_FindItem(GetDlgItem(dialog, IDC_DEVICE_LIST), -1, &find);
-        return row >= 0 || name == "below";
-    });
-    return row >= 0 || name == "below" ? row : throw std::out_of_range("no row " + name);
-}
-
-// Clicks row of list (below the rows when negative) and waits until the selection shows it.
-// Each click lies beside the one before: clicks in one place in quick succession would make a
-// double click.
-bool ClickRow(HWND list, int row) {
+    WaitUntil([&] { return (row = ListView_FindItem(list, -1, &find)) >= 0 || name == "below"; });
+    if (row < 0 && name != "below") {
+        throw std::out_of_range("no row " + name);
+    }
     RECT bounds = {};
     row < 0 ? GetClientRect(list, &bounds) : ListView_GetItemRect(list, row, &bounds, LVIR_LABEL);
     static int offset = 0;
@@ -246,9 +235,8 @@ public:
                         nullptr, &key, nullptr);
         const std::string text = Expand(value);
         if (value != "none") {
-            RegSetValueExA(key, XGworksUninstallValue, 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>(text.c_str()),
-                           static_cast<DWORD>(text.size() + 1));
+            RegSetKeyValueA(key, nullptr, XGworksUninstallValue, REG_SZ, text.c_str(),
+                            static_cast<DWORD>(text.size() + 1));
         }
         RegCloseKey(key);
     }
@@ -263,7 +251,7 @@ public:
             EXPECT_EQ(actual(), expected);
         };
         if (op == "click") {
-            EXPECT_TRUE(ClickRow(GetDlgItem(dialog, IDC_DEVICE_LIST), RowOf(dialog, rest)));
+            EXPECT_TRUE(ClickRow(GetDlgItem(dialog, IDC_DEVICE_LIST), rest));
         } else if (op == "key" || op == "chars") {
             // Each pressed and let go: the key, or every character as KEYEVENTF_UNICODE sends it.
             std::wstring keys(rest.size() + 1, L'\0');
@@ -376,13 +364,8 @@ public:
                 wchar_t text[256] = L"";
                 const auto box = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, IDC_SHORT_NAME));
                 TTTOOLINFOW tool = {sizeof(tool), 0, dialog, box, {}, nullptr, text, 0, nullptr};
-                for (HWND tip = nullptr;
-                     (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));) {
-                    if (GetWindow(tip, GW_OWNER) == dialog && IsWindowVisible(tip)) {
-                        SendMessageW(tip, TTM_GETTEXTW, sizeof(text) / sizeof(*text),
-                                     reinterpret_cast<LPARAM>(&tool));
-                    }
-                }
+                SendMessageW(FindShown(TOOLTIPS_CLASSA, dialog), TTM_GETTEXTW, std::size(text),
+                             reinterpret_cast<LPARAM>(&tool));
                 return Cp932(text);
             });
         } else if (op == "dpi") {
@@ -414,13 +397,7 @@ public:
         } else if (op == "unlock") {
             CloseHandle(other);
         } else if (op == "menu") {
-            EXPECT_TRUE(WaitUntil([] {
-                HWND menu = nullptr;
-                while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) &&
-                       !IsWindowVisible(menu)) {
-                }
-                return menu != nullptr;
-            }));
+            EXPECT_TRUE(WaitFor([] { return FindShown("#32768", nullptr); }));
             // The keys choose, not an item that happens to lie under the pointer. The pointer
             // moves away once the menu has taken the window system's news of the pointer over
             // it, which would otherwise bring it back.
@@ -428,9 +405,8 @@ public:
             SetCursorPos(0, 0);
         } else if (op == "review") {
             const HWND review = WaitFor([dialog] {
-                return FindOwnDialog([dialog](HWND window) {
-                    return IsWindowVisible(window) && GetWindow(window, GW_OWNER) == dialog &&
-                           GetDlgItem(window, IDC_REVIEW_LIST);
+                return FindShown("#32770", dialog, [](HWND window) {
+                    return GetDlgItem(window, IDC_REVIEW_LIST) != nullptr;
                 });
             });
             ASSERT_TRUE(review);
@@ -464,17 +440,12 @@ public:
         }
     }
 
-private:
-    // Where a 32-bit program's entry is, which the program reads also when it is built 64-bit.
-    static constexpr REGSAM View = XGworksUninstallAccess & KEY_WOW64_32KEY;
-
-public:
     FakeDeviceSource devices;
 
 private:
-    ScratchFolder folder;
-    ScratchFolder empty;
-    ScratchFolder another;
+    // Where a 32-bit program's entry is, which the program reads also when it is built 64-bit.
+    static constexpr REGSAM View = XGworksUninstallAccess & KEY_WOW64_32KEY;
+    ScratchFolder folder, empty, another;
     std::future<std::string> chooser;
     std::string asked;
     HANDLE other = INVALID_HANDLE_VALUE;

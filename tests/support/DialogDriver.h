@@ -46,10 +46,10 @@ inline std::string TextOf(HWND window) {
     return Cp932(text);
 }
 
-// The topmost dialog of this process that accept takes, or null. Owned windows lie above their
-// owners, so a box raised by a dialog comes before the dialog.
-inline HWND FindOwnDialog(const std::function<bool(HWND)>& accept) {
-    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", nullptr));) {
+// The topmost window of this process of class type that accept takes, or null. Owned windows lie
+// above their owners, so a box raised by a dialog comes before the dialog.
+inline HWND FindOwnWindow(const char* type, const std::function<bool(HWND)>& accept) {
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, type, nullptr));) {
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
         if (process == GetCurrentProcessId() && accept(window)) {
@@ -57,6 +57,16 @@ inline HWND FindOwnDialog(const std::function<bool(HWND)>& accept) {
         }
     }
     return nullptr;
+}
+
+// The topmost visible window of type owned by owner (any when null) that accept takes (any when
+// null), or null.
+inline HWND FindShown(const char* type, HWND owner,
+                      const std::function<bool(HWND)>& accept = nullptr) {
+    return FindOwnWindow(type, [owner, &accept](HWND window) {
+        return IsWindowVisible(window) && (!owner || GetWindow(window, GW_OWNER) == owner) &&
+               (!accept || accept(window));
+    });
 }
 
 // A message box is a dialog whose text is the static control 0xFFFF; a file dialog has a file
@@ -70,10 +80,9 @@ inline HWND FileNameBox(HWND dialog) {
 
 // A visible message box, or file dialog, owned by owner; null when none is.
 inline HWND FindOwned(HWND owner, bool fileDialog) {
-    return FindOwnDialog([owner, fileDialog](HWND window) {
-        return IsWindowVisible(window) && GetWindow(window, GW_OWNER) == owner &&
-               (fileDialog ? FileNameBox(window) != nullptr
-                           : GetDlgItem(window, MessageTextId) && !FileNameBox(window));
+    return FindShown("#32770", owner, [fileDialog](HWND window) {
+        return fileDialog ? FileNameBox(window) != nullptr
+                          : GetDlgItem(window, MessageTextId) && !FileNameBox(window);
     });
 }
 
@@ -117,10 +126,8 @@ private:
     // Every message the thread takes from its queue, by whichever loop (a dialog's, a menu's).
     static LRESULT CALLBACK OnTaken(int code, WPARAM removed, LPARAM lParam) {
         const UINT message = reinterpret_cast<const MSG*>(lParam)->message;
-        if (code == HC_ACTION && removed == PM_REMOVE &&
-            (message == WM_KEYUP || message == WM_SYSKEYUP || message == WM_LBUTTONUP)) {
-            ++releases;
-        }
+        releases += code == HC_ACTION && removed == PM_REMOVE &&
+                    (message == WM_KEYUP || message == WM_SYSKEYUP || message == WM_LBUTTONUP);
         return CallNextHookEx(nullptr, code, removed, lParam);
     }
 
@@ -224,7 +231,7 @@ inline INT_PTR RunAndDrive(const std::string& caption, const std::function<INT_P
     std::thread driver([&script, &caption] {
         HWND dialog = nullptr;
         const auto shown = [&dialog, &caption] {
-            dialog = FindOwnDialog([&caption](HWND window) {
+            dialog = FindOwnWindow("#32770", [&caption](HWND window) {
                 return !GetWindow(window, GW_OWNER) && TextOf(window) == caption;
             });
             return dialog && (IsWindowVisible(dialog) || FindOwned(dialog, false));
