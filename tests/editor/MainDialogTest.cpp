@@ -69,7 +69,6 @@
 #include "editor/E8Error.h"
 #include "editor/EditorTexts.h"
 #include "editor/ResourceIds.h"
-#include "host/XGworksLookup.h"
 #include "support/DialogDriver.h"
 #include "support/ScratchFolder.h"
 
@@ -79,7 +78,6 @@
 #include <map>
 #include <set>
 #include <sstream>
-#include <vector>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int);
 
@@ -161,9 +159,7 @@ bool Click(HWND window, POINT point) {
     ClientToScreen(window, &point);
     // A user clicks what shows under the pointer. The dialog shows only once a box of its start
     // has gone, while its controls answer before: a press until then would fall on the desktop.
-    if (!WaitUntil([&] { return WindowFromPoint(point) == window; })) {
-        return false;
-    }
+    const bool shown = WaitUntil([&] { return WindowFromPoint(point) == window; });
     SetForegroundWindow(GetAncestor(window, GA_ROOT));
     // Absolute points run from 0 to 65535 across the primary screen; rounded up, each maps
     // back to its own pixel.
@@ -171,9 +167,9 @@ bool Click(HWND window, POINT point) {
     const LONG x = (point.x * 65536 + width - 1) / width,
                y = (point.y * 65536 + height - 1) / height;
     const DWORD at = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    return SendAndWait(GetAncestor(window, GA_ROOTOWNER),
-                       {{INPUT_MOUSE, {{x, y, 0, at | MOUSEEVENTF_LEFTDOWN, 0, 0}}},
-                        {INPUT_MOUSE, {{x, y, 0, at | MOUSEEVENTF_LEFTUP, 0, 0}}}});
+    return shown && SendAndWait(GetAncestor(window, GA_ROOTOWNER),
+                                {{INPUT_MOUSE, {{x, y, 0, at | MOUSEEVENTF_LEFTDOWN, 0, 0}}},
+                                 {INPUT_MOUSE, {{x, y, 0, at | MOUSEEVENTF_LEFTUP, 0, 0}}}});
 }
 
 // The rows of list, "|" between them: each its box's tick ("x" or "-") when ticks, and the texts
@@ -182,9 +178,8 @@ std::string Rows(HWND list, std::vector<int> columns, const std::string& separat
     std::string rows;
     char text[256];
     for (int row = 0; row < ListView_GetItemCount(list); ++row) {
-        rows += (row > 0 ? "|" : "") + std::string(!ticks                              ? ""
-                                                   : ListView_GetCheckState(list, row) ? "x"
-                                                                                       : "-");
+        rows += row > 0 ? "|" : "";
+        rows += !ticks ? "" : ListView_GetCheckState(list, row) ? "x" : "-";
         for (std::size_t i = 0; i < columns.size(); ++i) {
             ListView_GetItemText(list, row, columns[i], text, sizeof(text));
             rows += (i > 0 || ticks ? separator : "") + text;
@@ -193,23 +188,17 @@ std::string Rows(HWND list, std::vector<int> columns, const std::string& separat
     return rows;
 }
 
-// The row whose first column shows name, found by its text as the user finds it; -1 for
-// "below", below the rows.
-int RowOf(HWND dialog, const std::string& name) {
+// Clicks the row of list whose first column shows name, found by its text as the user finds it
+// ("below": below the rows), and waits until the selection shows it. Each click lies beside the
+// one before: clicks in one place in quick succession would make a double click.
+bool ClickRow(HWND list, const std::string& name) {
     const LVFINDINFOA find = {LVFI_STRING, name.c_str(), 0, {0, 0}, 0};
     int row = -1;
     // A step posted before, such as a press, may still be filling the list.
-    WaitUntil([&] {
-        row = ListView_FindItem(GetDlgItem(dialog, IDC_DEVICE_LIST), -1, &find);
-        return row >= 0 || name == "below";
-    });
-    return row >= 0 || name == "below" ? row : throw std::out_of_range("no row " + name);
-}
-
-// Clicks row of list (below the rows when negative) and waits until the selection shows it.
-// Each click lies beside the one before: clicks in one place in quick succession would make a
-// double click.
-bool ClickRow(HWND list, int row) {
+    WaitUntil([&] { return (row = ListView_FindItem(list, -1, &find)) >= 0 || name == "below"; });
+    if (row < 0 && name != "below") {
+        throw std::out_of_range("no row " + name);
+    }
     RECT bounds = {};
     row < 0 ? GetClientRect(list, &bounds) : ListView_GetItemRect(list, row, &bounds, LVIR_LABEL);
     static int offset = 0;
@@ -246,9 +235,8 @@ public:
                         nullptr, &key, nullptr);
         const std::string text = Expand(value);
         if (value != "none") {
-            RegSetValueExA(key, XGworksUninstallValue, 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>(text.c_str()),
-                           static_cast<DWORD>(text.size() + 1));
+            RegSetKeyValueA(key, nullptr, XGworksUninstallValue, REG_SZ, text.c_str(),
+                            static_cast<DWORD>(text.size() + 1));
         }
         RegCloseKey(key);
     }
@@ -263,7 +251,7 @@ public:
             EXPECT_EQ(actual(), expected);
         };
         if (op == "click") {
-            EXPECT_TRUE(ClickRow(GetDlgItem(dialog, IDC_DEVICE_LIST), RowOf(dialog, rest)));
+            EXPECT_TRUE(ClickRow(GetDlgItem(dialog, IDC_DEVICE_LIST), rest));
         } else if (op == "key" || op == "chars") {
             // Each pressed and let go: the key, or every character as KEYEVENTF_UNICODE sends it.
             std::wstring keys(rest.size() + 1, L'\0');
@@ -273,23 +261,16 @@ public:
                 keys =
                     std::wstring(1, static_cast<wchar_t>(std::stoul(rest.substr(2), nullptr, 16)));
             }
+            const DWORD unicode = op == "chars" ? KEYEVENTF_UNICODE : 0;
             std::vector<INPUT> inputs;
-            for (const wchar_t key : op == "chars" ? keys : std::wstring(1, At(Keys, rest))) {
-                INPUT input = {INPUT_KEYBOARD, {}};
-                const KEYBDINPUT chars = {0, key, KEYEVENTF_UNICODE, 0, 0},
-                                 named = {key, 0, 0, 0, 0};
-                input.ki = op == "chars" ? chars : named;
-                inputs.push_back(input);
-                input.ki.dwFlags |= KEYEVENTF_KEYUP;
-                inputs.push_back(input);
+            for (const wchar_t key : unicode ? keys : std::wstring(1, At(Keys, rest))) {
+                inputs.push_back(Key(key, unicode));
+                inputs.push_back(Key(key, unicode | KEYEVENTF_KEYUP));
             }
             // With Alt held, as the key of a button's marked letter is pressed.
             if (rest.rfind("alt+", 0) == 0) {
-                INPUT alt = {INPUT_KEYBOARD, {}};
-                alt.ki.wVk = VK_MENU;
-                inputs.insert(inputs.begin(), alt);
-                alt.ki.dwFlags = KEYEVENTF_KEYUP;
-                inputs.push_back(alt);
+                inputs.insert(inputs.begin(), Key(VK_MENU));
+                inputs.push_back(Key(VK_MENU, KEYEVENTF_KEYUP));
             }
             // Typed once the dialog shows, as a user does. Input is queued, while the later
             // steps' messages are sent at once: they wait until the dialog has taken the keys.
@@ -333,12 +314,12 @@ public:
                 question.resize(wsprintfA(&question[0], ConfirmRestoreFormat, time.wYear,
                                           time.wMonth, time.wDay, time.wHour, time.wMinute));
             }
-            ExpectBox(dialog, question, At(Boxes, word).second, At(Answers, text), &asked);
+            ExpectBox(dialog, question, At(Boxes, word).second, At(Answers, text), asked);
         } else if (op == "asked") {
             EXPECT_EQ(asked, ReplaceAll(rest, "|", "\n"));
         } else if (op == "error") {
-            HWND box = nullptr;
-            ASSERT_TRUE(WaitUntil([&] { return (box = FindOwned(dialog, false)) != nullptr; }));
+            const HWND box = WaitFor([dialog] { return FindOwned(dialog, false); });
+            ASSERT_TRUE(box);
             const std::string shown = TextOf(GetDlgItem(box, MessageTextId));
             std::istringstream parts(rest);
             for (std::string part; std::getline(parts, part, '|');) {
@@ -383,13 +364,8 @@ public:
                 wchar_t text[256] = L"";
                 const auto box = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, IDC_SHORT_NAME));
                 TTTOOLINFOW tool = {sizeof(tool), 0, dialog, box, {}, nullptr, text, 0, nullptr};
-                for (HWND tip = nullptr;
-                     (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));) {
-                    if (GetWindow(tip, GW_OWNER) == dialog && IsWindowVisible(tip)) {
-                        SendMessageW(tip, TTM_GETTEXTW, sizeof(text) / sizeof(*text),
-                                     reinterpret_cast<LPARAM>(&tool));
-                    }
-                }
+                SendMessageW(FindShown(TOOLTIPS_CLASSA, dialog), TTM_GETTEXTW, std::size(text),
+                             reinterpret_cast<LPARAM>(&tool));
                 return Cp932(text);
             });
         } else if (op == "dpi") {
@@ -421,27 +397,19 @@ public:
         } else if (op == "unlock") {
             CloseHandle(other);
         } else if (op == "menu") {
-            EXPECT_TRUE(WaitUntil([] {
-                HWND menu = nullptr;
-                while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) &&
-                       !IsWindowVisible(menu)) {
-                }
-                return menu != nullptr;
-            }));
+            EXPECT_TRUE(WaitFor([] { return FindShown("#32768", nullptr); }));
             // The keys choose, not an item that happens to lie under the pointer. The pointer
             // moves away once the menu has taken the window system's news of the pointer over
             // it, which would otherwise bring it back.
             EXPECT_TRUE(ThreadWatch(dialog).WaitUntilIdle());
             SetCursorPos(0, 0);
         } else if (op == "review") {
-            HWND review = nullptr;
-            ASSERT_TRUE(WaitUntil([&] {
-                return (review = FindOwnDialog([dialog](HWND window) {
-                            return IsWindowVisible(window) &&
-                                   GetWindow(window, GW_OWNER) == dialog &&
-                                   GetDlgItem(window, IDC_REVIEW_LIST);
-                        })) != nullptr;
-            }));
+            const HWND review = WaitFor([dialog] {
+                return FindShown("#32770", dialog, [](HWND window) {
+                    return GetDlgItem(window, IDC_REVIEW_LIST) != nullptr;
+                });
+            });
+            ASSERT_TRUE(review);
             const HWND list = GetDlgItem(review, IDC_REVIEW_LIST);
             if (word == "click") {
                 const int row = std::stoi(text);
@@ -472,17 +440,12 @@ public:
         }
     }
 
-private:
-    // Where a 32-bit program's entry is, which the program reads also when it is built 64-bit.
-    static constexpr REGSAM View = XGworksUninstallAccess & KEY_WOW64_32KEY;
-
-public:
     FakeDeviceSource devices;
 
 private:
-    ScratchFolder folder;
-    ScratchFolder empty;
-    ScratchFolder another;
+    // Where a 32-bit program's entry is, which the program reads also when it is built 64-bit.
+    static constexpr REGSAM View = XGworksUninstallAccess & KEY_WOW64_32KEY;
+    ScratchFolder folder, empty, another;
     std::future<std::string> chooser;
     std::string asked;
     HANDLE other = INVALID_HANDLE_VALUE;
@@ -492,18 +455,16 @@ using Scenario = testing::TestWithParam<std::string>;
 
 TEST_P(Scenario, Runs) {
     Installation installation;
-    const std::string path = DataFolder + GetParam(), file = installation.Path("DrvShortName.ini");
+    const std::string path = GetParam(), file = installation.Path("DrvShortName.ini");
     std::map<std::string, std::string> setting = {{"before", "settings.ini"}};
     std::vector<std::pair<int, std::string>> steps;
     std::ifstream lines(path, std::ios::binary);
     std::string line;
     for (int number = 1; std::getline(lines, line); ++number) {
         const std::string word = line.substr(0, line.find(' '));
-        if (word == "before" || word == "after" || word == "backup" || word == "bak" ||
-            word == "uninstall" || word == "locale") {
-            setting[word] = line.substr(word.size() + 1);
-        } else if (word == "held") {
-            setting[word] = word;
+        if (std::set<std::string>{"before", "after", "backup", "bak", "uninstall", "locale", "held"}
+                .count(word)) {
+            setting[word] = After(word, line);
         } else if (word == "devices") {
             installation.Do(nullptr, "plug " + line.substr(word.size() + 1));
         } else if (!line.empty() && line[0] != '#') {
@@ -536,21 +497,12 @@ TEST_P(Scenario, Runs) {
     EXPECT_EQ(ReadBytes(file + ".bak"), setting["backup"].empty() ? "" : Data(setting["backup"]));
 }
 
-std::set<std::string> Scripts() {
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(DataFolder)) {
-        if (entry.path().extension() == ".script") {
-            names.insert(entry.path().filename().string());
-        }
-    }
-    return names;
-}
-
-INSTANTIATE_TEST_SUITE_P(MainDialog, Scenario, testing::ValuesIn(Scripts()), [](const auto& info) {
-    std::string name = info.param.substr(0, info.param.find('.'));
-    std::replace(name.begin(), name.end(), '-', '_');
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(MainDialog, Scenario, testing::ValuesIn(FilesIn(DataFolder, ".script")),
+                         [](const auto& info) {
+                             std::string name = std::filesystem::path(info.param).stem().string();
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
 
 // The program as users start it, on the system's own devices, ends with 0.
 TEST(MainDialog, WinMain) {

@@ -12,20 +12,15 @@
 // again, the output and the backup stay, since every line written reads back as the entry it
 // was written for, except where a key is longer than a line (long-lines.ini).
 TEST(IniRobustness, GoldenFiles) {
-    std::vector<std::string> names = {"DrvShortName"};
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA(VARNEL_TEST_DATA "*.ini", &found);
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
-        names.emplace_back(found.cFileName, lstrlenA(found.cFileName) - 4);
-    }
-    FindClose(search);
-    ASSERT_GE(names.size(), 16u);
-    for (const std::string& name : names) {
+    std::vector<std::string> inputs = FilesIn(VARNEL_TEST_DATA, ".ini");
+    inputs.push_back(VARNEL_DEFAULT_TEXT);
+    ASSERT_GE(inputs.size(), 16u);
+    for (const std::string& input : inputs) {
+        const std::string name = std::filesystem::path(input).stem().string();
         SCOPED_TRACE(name);
         ScratchFolder folder;
         const std::string path = folder.Path("DrvShortName.ini");
-        const std::string bytes = ReadBytes(
-            name == "DrvShortName" ? VARNEL_DEFAULT_TEXT : VARNEL_TEST_DATA + name + ".ini");
+        const std::string bytes = ReadBytes(input);
         const std::string expected = ReadBytes(VARNEL_TEST_DATA + name + ".expected");
         WriteBytes(path, bytes);
         IniFile ini, read;

@@ -64,17 +64,21 @@ std::vector<Steps> AllSteps(DeviceKind kind) {
     return all;
 }
 
+// The start of text, of whole characters of code page 932, that size bytes hold.
+std::string Cut(const std::string& text, std::size_t size) {
+    std::size_t cut = 0;
+    for (std::size_t next;
+         cut < text.size() && (next = cut + 1 + IsDBCSLeadByteEx(932, text[cut])) <= size;) {
+        cut = next;
+    }
+    return text.substr(0, cut);
+}
+
 // The name the system then gives the device, cut to the 31 bytes of a device name between whole
 // characters of code page 932, without the blanks at its end, as the file's keys lose them; and
 // how many bytes of the original it shows.
 std::pair<std::string, std::size_t> Renamed(const std::string& original, const Steps& steps) {
-    const std::string whole = steps.front + original + steps.back;
-    std::size_t cut = 0;
-    for (std::size_t next;
-         cut < whole.size() && (next = cut + 1 + IsDBCSLeadByteEx(932, whole[cut])) <= 31;) {
-        cut = next;
-    }
-    std::string name = whole.substr(0, cut);
+    std::string name = Cut(steps.front + original + steps.back, 31);
     name.erase(name.find_last_not_of(' ') + 1);
     const std::size_t front = steps.front.size();
     return {name, name.size() > front ? std::min(original.size(), name.size() - front) : 0};
@@ -94,17 +98,12 @@ public:
         for (const std::size_t size = 1 + Below(36); text.size() < size;) {
             text += (Below(8) ? " " : "  ") + Word();
         }
-        switch (Below(5)) {
-        case 0:
-            return text + " " + std::to_string(1 + Below(12));
-        case 1:
-            return text + Pick({" (USB)", " (L)", " (ＵＳＢ)"});
-        case 2:
-            return Filled(text) + " " + Word();
-        case 3:
-            return Filled(text) + Pick({"ＤＥＳＫ", "表示", "ゾーン"});
-        }
-        return text;
+        const int end = Below(5);
+        return end == 0   ? text + " " + std::to_string(1 + Below(12))
+               : end == 1 ? text + Pick<std::string>({" (USB)", " (L)", " (ＵＳＢ)"})
+               : end == 2 ? Filled(text) + " " + Word()
+               : end == 3 ? Filled(text) + Pick<std::string>({"ＤＥＳＫ", "表示", "ゾーン"})
+                          : text;
     }
 
     std::string LookAlike(std::string text) {
@@ -114,7 +113,7 @@ public:
                 return text.replace(text.find(from), from.size(), to);
             }
         }
-        const std::size_t at = Below(static_cast<int>(text.size()));
+        const std::size_t at = Below(text.size());
         if (Below(2) && isalnum(static_cast<unsigned char>(text[at])) &&
             (at == 0 || !IsDBCSLeadByteEx(932, text[at - 1]))) {
             text[at] = isdigit(static_cast<unsigned char>(text[at]))
@@ -123,31 +122,23 @@ public:
                                          : 'q';
             return text;
         }
-        return text + Pick({"0", "-Ext", " 2"});
+        return text + Pick<std::string>({"0", "-Ext", " 2"});
     }
 
-    int Below(int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); }
-    template <typename T> const T& Pick(const std::vector<T>& items) {
-        return items[Below(static_cast<int>(items.size()))];
-    }
-    std::string Pick(std::initializer_list<const char*> items) {
-        return *(items.begin() + Below(static_cast<int>(items.size())));
-    }
+    int Below(std::size_t n) { return static_cast<int>(random() % n); }
+    template <typename T> T Pick(const std::vector<T>& items) { return items[Below(items.size())]; }
 
 private:
     std::string Word() {
-        return Pick({"Desk", "MIDI", "Interface", "Port", "Out", "In", "A", "B", "USB", "Quince",
-                     "UX16", "Q-Panel", "ＤＥＳＫ", "インターフェース", "出力", "表示", "ゾーン",
-                     "＠"});
+        return Pick<std::string>({"Desk", "MIDI", "Interface", "Port", "Out", "In", "A", "B", "USB",
+                                  "Quince", "UX16", "Q-Panel", "ＤＥＳＫ", "インターフェース",
+                                  "出力", "表示", "ゾーン", "＠"});
     }
     // text made exactly 30 bytes, so that byte 31 is what comes next.
-    std::string Filled(std::string text) {
-        std::size_t size = 0;
-        while (size < text.size() && size + 1 + IsDBCSLeadByteEx(932, text[size]) <= 30) {
-            size += 1 + IsDBCSLeadByteEx(932, text[size]);
-        }
-        text.resize(size);
-        return text + std::string(30 - size, 'x');
+    static std::string Filled(const std::string& text) {
+        std::string filled = Cut(text, 30);
+        filled.resize(30, 'x');
+        return filled;
     }
 
     std::mt19937 random;

@@ -79,10 +79,8 @@ bool SameDevice(const std::string& a, const std::string& b) {
 std::vector<std::string> Corpus() {
     std::vector<std::string> files = {ReadBytes(VARNEL_DEFAULT_TEXT), "\xEF\xBB\xBF\r\n"};
     for (const char* folder : {VARNEL_TEST_DATA, VARNEL_TEST_DATA "dialog/"}) {
-        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-            if (entry.path().extension() == ".ini") {
-                files.push_back(ReadBytes(entry.path().string()));
-            }
+        for (const std::string& path : FilesIn(folder, ".ini")) {
+            files.push_back(ReadBytes(path));
         }
     }
     return files;
@@ -110,7 +108,7 @@ public:
         // The third folder holds no XGworks.exe: it is XGworks' only while its file is there.
         for (int dir = 0; dir < 3; ++dir) {
             WriteBytes(dirs[dir].Path(dir < 2 ? "XGworks.exe" : "notes.txt"), "");
-            Put(dir, File());
+            Put(FileOf(dir), File());
         }
         Open(dirs[0].Path("XGworks.exe"));
     }
@@ -138,7 +136,7 @@ public:
         } else if (action < 65) {
             Other(before);
         } else if (action < 72) {
-            Below(3) ? Review(before) : Plug(kind);
+            Below(3) ? Review(before) : Plug(kind, before);
         } else {
             Write(action < 86 ? Update : action < 93 ? Reset : Restore, before);
         }
@@ -149,10 +147,8 @@ public:
     const std::string& Steps() const { return steps; }
 
 private:
-    int Below(int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); }
-    template <typename T> T Pick(const std::vector<T>& items) {
-        return items[Below(static_cast<int>(items.size()))];
-    }
+    int Below(std::size_t n) { return static_cast<int>(random() % n); }
+    template <typename T> T Pick(const std::vector<T>& items) { return items[Below(items.size())]; }
     // Often one whose names the devices bear renamed.
     std::string File() { return Below(3) ? Pick(corpus) : Renamed; }
     void Log(const std::string& step) { steps += "  " + step + "\n"; }
@@ -167,9 +163,10 @@ private:
         return current.substr(0, current.rfind('\\')) + "\\DrvShortName.ini";
     }
     std::string FileOf(int dir) const { return dirs[dir].Path("DrvShortName.ini"); }
-    void Put(int dir, const std::string& bytes) {
-        WriteBytes(FileOf(dir), bytes);
-        disk[FileOf(dir)] = bytes;
+    // Another program writes the file at path, as far as nobody holds it.
+    void Put(const std::string& path, const std::string& bytes) {
+        WriteBytes(path, bytes);
+        disk[path] = ReadBytes(path);
     }
 
     // A row as the model spells it: a present device, a name not connected, one it does not
@@ -224,10 +221,8 @@ private:
         for (Owed& owed : ledger) {
             // A name taken over here goes back to the device not connected it was taken from, if
             // that one still has no other; the device's own goes only with consent.
-            const std::string* from = model->Absent(kind).count(owed.from)
-                                          ? model->ShortNameOf(kind, owed.from)
-                                          : nullptr;
-            const bool back = from && from->empty();
+            const bool back = model->Absent(kind).count(owed.from) &&
+                              model->ShortNameOf(kind, owed.from)->empty();
             if (owed.kind == kind && SameDevice(owed.at, device) && !owed.gone) {
                 owed.at = back ? owed.from : owed.at;
                 owed.gone = !back && consent;
@@ -251,21 +246,19 @@ private:
         RenameReview review(*model);
         const std::vector<RenameMatch>& matches = review.Matches();
         for (std::size_t i = 0; i < 2 * matches.size(); ++i) {
-            review.Choose(Below(static_cast<int>(matches.size())), Below(3) != 0);
+            review.Choose(Below(matches.size()), Below(3) != 0);
         }
         // Of a device or a source: its matches, and the chosen ones among them.
-        std::map<std::string, std::pair<int, int>> uses;
-        const auto use = [&](const RenameMatch& match, const std::string& name) -> auto& {
-            return uses[std::to_string(match.kind) + name];
-        };
+        std::map<std::string, std::pair<int, int>> uses[DeviceKindCount];
         for (std::size_t i = 0; i < matches.size(); ++i) {
-            for (auto* name : {&matches[i].device, &matches[i].source}) {
-                use(matches[i], *name).first += 1;
-                use(matches[i], *name).second += review.Chosen(i);
+            for (const std::string& name : {matches[i].device, matches[i].source}) {
+                uses[matches[i].kind][name].first += 1;
+                uses[matches[i].kind][name].second += review.Chosen(i);
             }
         }
         for (const RenameMatch& match : matches) {
-            const auto &device = use(match, match.device), &source = use(match, match.source);
+            const auto &device = uses[match.kind][match.device],
+                       &source = uses[match.kind][match.source];
             Expect(match.sure == (device.first == 1 && source.first == 1) && device.second <= 1 &&
                        source.second <= 1,
                    "the review ticks an ambiguous match, or two of one device or source");
@@ -286,20 +279,18 @@ private:
 
     // Devices plugged in and out: every name stays, at its device or as not connected, and
     // listing them anew is no edit.
-    void Plug(DeviceKind kind) {
+    void Plug(DeviceKind kind, const View& was) {
         auto& names = devices.names[kind];
         names.clear();
         std::copy_if(devices.pool[kind].begin(), devices.pool[kind].end(),
                      std::back_inserter(names), [this](const auto&) { return Below(2) != 0; });
         Log(std::to_string(kind) + ": plugged " + std::to_string(names.size()) + " devices");
         const bool edits = model->HasEdits();
-        const View was = ViewOf(*model);
         model->Refresh();
         for (int map = 0; map < 4; ++map) {
             for (const auto& [device, shortName] : std::get<2>(was)[map]) {
                 const auto* now = model->ShortNameOf(static_cast<DeviceKind>(map / 2), device);
-                Expect(shortName.empty() || (now && *now == shortName),
-                       "a refresh lost the name of " + device);
+                Expect(shortName.empty() || (now && *now == shortName), "a refresh lost " + device);
             }
         }
         Expect(model->HasEdits() == edits, "a refresh made or undid an edit");
@@ -310,12 +301,9 @@ private:
         const std::string folder = exe.substr(0, exe.rfind('\\') + 1);
         const bool known = !folder.empty() &&
                            (Exists(folder + "XGworks.exe") || Exists(folder + "DrvShortName.ini"));
-        if (!model) {
-            model = std::make_unique<SettingsModel>(devices, defaults);
-        }
         model->Open(exe);
         Expect(known || !refused || ViewOf(*model) == *refused,
-               "a folder refused changed the model");
+               "a refused folder changed the view");
         Expect(!known || model->ExecutablePath() == exe, "the folder picked is not the one shown");
         if (known) {
             current = exe;
@@ -329,24 +317,24 @@ private:
         loaded = ReadDisk(FolderFile());
         shown = ViewOf(*model);
         ledger.clear();
-        IniFile ini;
         // A read that failed inside a write leaves the names on the disk, shown to nobody.
-        if (ini.Open(FolderFile().c_str()) != StatusOk ||
-            (readMayFail && model->FileState() != FileLoaded)) {
+        if (readMayFail && model->FileState() != FileLoaded) {
             return;
         }
-        const std::vector<DeviceNameMap> names = NamesIn(ini);
+        const std::vector<DeviceNameMap> names = NamesOf(loaded.bytes);
         for (int kind = 0; kind < DeviceKindCount; ++kind) {
             const DeviceNameMap& present = model->Present(static_cast<DeviceKind>(kind));
             for (const auto& [key, value] : names[kind]) {
                 const std::string row = present.count(key) ? present.find(key)->first : key;
-                ledger.push_back({kind, row, value, row});
+                ledger.push_back({static_cast<DeviceKind>(kind), row, value, row});
             }
         }
     }
 
-    // The names of a read file per kind, as the model reads them; empty ones left out.
-    static std::vector<DeviceNameMap> NamesIn(IniFile& ini) {
+    // The names of a text of the file per kind, as the model reads them; empty ones left out.
+    static std::vector<DeviceNameMap> NamesOf(const std::string& text) {
+        IniFile ini;
+        ini.Read(text);
         std::vector<DeviceNameMap> names(DeviceKindCount);
         for (int kind = 0; kind < DeviceKindCount; ++kind) {
             if (const IniSection* section = ini.FindSection(DeviceKindSection[kind])) {
@@ -368,12 +356,9 @@ private:
         held = what == 3 ? CreateFileA(FileOf(dir).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                        OPEN_EXISTING, 0, nullptr)
                          : INVALID_HANDLE_VALUE;
-        if (what < 2) {
-            Put(dir, File());
-        } else if (what == 4) {
-            // A backup of its own, that the file can go back to.
-            WriteBytes(FileOf(dir) + BackupSuffix, File());
-            backup[FileOf(dir)] = ReadBytes(FileOf(dir) + BackupSuffix);
+        if (what < 2 || what == 4) {
+            // At 4 a backup of its own, that the file can go back to.
+            Put(FileOf(dir) + (what == 4 ? BackupSuffix : ""), File());
         } else if (what == 2) {
             // Moved away first: a file that Varnel holds open would stay until it lets go.
             const std::string gone = dirs[3].Path(std::to_string(steps.size()));
@@ -384,15 +369,11 @@ private:
         Expect(ViewOf(*model) == before, "another program's write changed the model");
     }
 
-    // The short names that differ from one text of the file to another, as the user is to be told
+    // The short names that differ from one set of names to another, as the user is to be told
     // before a write.
-    static std::vector<NameChange> Differences(const std::string& before,
-                                               const std::string& after) {
-        IniFile was, is;
-        was.Read(before);
-        is.Read(after);
+    static std::vector<NameChange> Differences(const std::vector<DeviceNameMap>& old,
+                                               const std::vector<DeviceNameMap>& now) {
         std::vector<NameChange> changes;
-        const std::vector<DeviceNameMap> old = NamesIn(was), now = NamesIn(is);
         for (int kind = 0; kind < DeviceKindCount; ++kind) {
             DeviceNameMap devices = now[kind];
             devices.insert(old[kind].begin(), old[kind].end());
@@ -415,6 +396,9 @@ private:
     }
 
     enum Writing { Update, Reset, Restore };
+    static constexpr const char* WritingNames[] = {"update", "reset", "restore"};
+    static constexpr ModelResult (SettingsModel::*Writes[])() = {
+        &SettingsModel::Save, &SettingsModel::Reset, &SettingsModel::Restore};
 
     // An update, a reset or taking the backup back as the dialog runs it, after its question,
     // which lists what it changes; a file operation failing at a random step, the question about
@@ -429,11 +413,9 @@ private:
         const std::string bakFile = FolderFile() + BackupSuffix;
         // Another program writes the file while the question is open.
         if (Below(5) == 0) {
-            WriteBytes(FolderFile(), File());
-            disk[FolderFile()] = ReadBytes(FolderFile());
+            Put(FolderFile(), File());
         }
         const DiskState was = ReadDisk(FolderFile()), bak = ReadDisk(bakFile);
-        const std::string text = ReadBytes(VARNEL_DEFAULT_TEXT);
         const std::vector<NameChange> listed = writing == Restore     ? model->RestoreChanges()
                                                : model->SaveBlocker() ? model->SaveChanges()
                                                                       : std::vector<NameChange>();
@@ -448,20 +430,14 @@ private:
                 }
                 // Another program writes the backup after the question showed it.
                 if (writing == Restore && Below(6) == 0) {
-                    WriteBytes(bakFile, File());
-                    backup[FolderFile()] = ReadBytes(bakFile);
+                    Put(bakFile, File());
                 }
-                result = writing == Update  ? model->Save()
-                         : writing == Reset ? model->Reset()
-                                            : model->Restore();
+                result = (*model.*Writes[writing])();
                 asked |= result.step == WriteChanged;
             }
         }
-        Log(std::string(writing == Update  ? "update"
-                        : writing == Reset ? "reset"
-                                           : "restore") +
-            ", operation " + std::to_string(faults.failAt) + " fails, " + (yes ? "yes" : "no") +
-            " to a change: " + std::to_string(result.step));
+        Log(WritingNames[writing] + std::string(", operation ") + std::to_string(faults.failAt) +
+            " fails, " + (yes ? "yes" : "no") + " to a change: " + std::to_string(result.step));
         Expect(writable || result.step == WriteReadOnly, "another code page's names were written");
         const DiskState kept = ReadDisk(bakFile);
         if (!result) {
@@ -469,56 +445,37 @@ private:
                    "a write that failed changed the model, or named no error");
             Expect(result.step != WriteNoBackup || !kept.exists || kept == was,
                    "a backup to take back was not taken");
-            Expect(result.step != WriteBackupChanged || kept != bak,
-                   "a backup taken back as it was shown was refused");
+            Expect(result.step != WriteBackupChanged || kept != bak, "a backup shown was refused");
             // A yes is for the write it was asked for: pressed again, the question comes again.
-            const ModelResult again = !asked              ? result
-                                      : writing == Update ? model->Save()
-                                      : writing == Reset  ? model->Reset()
-                                                          : model->Restore();
-            Expect(!again, "a yes to another program's change outlived its write");
+            Expect(!asked || !(*model.*Writes[writing])(), "a yes outlived its write");
             return;
         }
-        Expect(writing != Update || std::get<2>(shown) != std::get<2>(before),
-               "a save without an edit wrote");
-        Expect(writing != Update || std::get<1>(shown) != FileUnreadable,
-               "a save wrote over a file that could not be read");
-        Expect(was == loaded || (yes && asked),
-               "another program's change was written over unasked");
+        Expect(writing != Update || (std::get<2>(shown) != std::get<2>(before) &&
+                                     std::get<1>(shown) != FileUnreadable),
+               "a save wrote without an edit, or over a file that could not be read");
+        Expect(was == loaded || (yes && asked), "another program's change written over unasked");
         const std::string now = ReadBytes(FolderFile());
-        IniFile ini;
-        ini.Open(FolderFile().c_str());
-        const std::vector<DeviceNameMap> names = NamesIn(ini);
-        for (int kind = 0; kind < DeviceKindCount && writing == Update; ++kind) {
-            DeviceNameMap expected;
-            for (const int list : {kind * 2, kind * 2 + 1}) {
-                std::copy_if(std::get<2>(before)[list].begin(), std::get<2>(before)[list].end(),
-                             std::inserter(expected, expected.end()),
-                             [](const auto& entry) { return !entry.second.empty(); });
+        std::vector<DeviceNameMap> named(DeviceKindCount);
+        for (int list = 0; list < 4; ++list) {
+            for (const auto& [device, name] : std::get<2>(before)[list]) {
+                named[list / 2][device] += name; // a device is present or not, never both
             }
-            Expect(names[kind].size() == expected.size() &&
-                       std::equal(expected.begin(), expected.end(), names[kind].begin(),
-                                  [](const auto& x, const auto& y) {
-                                      return SameDevice(x.first, y.first) && x.second == y.second;
-                                  }),
-                   "the file does not read back as the names shown");
         }
-        Expect(writing != Reset || now == text, "a reset left other bytes than the default text");
+        Expect(writing != Update || Differences(named, NamesOf(now)).empty(),
+               "the file does not read back as the names shown");
+        Expect(writing != Reset || now == ReadBytes(VARNEL_DEFAULT_TEXT),
+               "a reset left other bytes than the default text");
         // The question listed what the file held as read against what it holds now.
+        const bool read = std::get<1>(shown) == FileLoaded || std::get<1>(shown) == FileEmpty;
         Expect(writing == Reset || was != loaded ||
-                   Same(listed, Differences(std::get<1>(shown) == FileLoaded ||
-                                                    std::get<1>(shown) == FileEmpty
-                                                ? was.bytes
-                                                : "",
-                                            now)),
+                   Same(listed, Differences(NamesOf(read ? was.bytes : ""), NamesOf(now))),
                "the question did not list what the write changed");
         // The backup holds what the file held, unless nothing had to change. Taking it back
         // swaps the two files' bytes; twice in a row, it gives both back.
         const bool replaced = was.exists && (now != was.bytes || writing == Restore);
         Expect(ReadBytes(FolderFile() + BackupSuffix) == (replaced ? was.bytes : bak.bytes),
                "the backup does not hold what the file held");
-        Expect(writing != Restore || now == bak.bytes,
-               "taking the backup back did not give the file its bytes");
+        Expect(writing != Restore || now == bak.bytes, "the backup taken back is not the file");
         if (writing == Restore && was.exists && Below(2)) {
             Log("restore again");
             Expect(model->Restore() && ReadBytes(FolderFile()) == was.bytes &&
@@ -526,21 +483,20 @@ private:
                    "taking the backup back twice did not give both files back");
         }
         disk[FolderFile()] = ReadBytes(FolderFile());
-        backup[FolderFile()] = ReadBytes(FolderFile() + BackupSuffix);
+        disk[bakFile] = ReadBytes(bakFile);
         Reload(faults.failAt > 0 && faults.count >= faults.failAt);
     }
 
     void Check() {
         for (const Owed& owed : ledger) {
-            const std::string* name =
-                model->ShortNameOf(static_cast<DeviceKind>(owed.kind), owed.at);
+            const std::string* name = model->ShortNameOf(owed.kind, owed.at);
             Expect(owed.gone || (name && *name == owed.value),
                    "lost the name " + owed.value + " of " + owed.home);
         }
         for (int dir = 0; dir < 3; ++dir) {
-            Expect(ReadBytes(FileOf(dir)) == disk[FileOf(dir)] &&
-                       ReadBytes(FileOf(dir) + BackupSuffix) == backup[FileOf(dir)],
-                   "a file changed that nothing wrote: " + FileOf(dir));
+            for (const std::string& path : {FileOf(dir), FileOf(dir) + BackupSuffix}) {
+                Expect(ReadBytes(path) == disk[path], "a file changed that nothing wrote: " + path);
+            }
             for (const std::string& name : dirs[dir].Files()) {
                 Expect(name.find(".tmp") == std::string::npos &&
                            name.find(".TMP") == std::string::npos,
@@ -553,19 +509,18 @@ private:
     // user cleared or replaced it. A take-over that brought it to its row took it from the
     // device not connected "from", where a take-over onto its row gives it back.
     struct Owed {
-        int kind;
-        std::string home, value, at;
+        DeviceKind kind;
+        std::string home, value, at, from = "";
         bool gone = false;
-        std::string from = "";
     };
 
     std::mt19937 random;
     std::vector<std::string> corpus;
     Devices devices;
     Defaults defaults;
-    ScratchFolder dirs[4]; // the fourth takes what another program deletes
-    std::map<std::string, std::string> disk, backup;
-    std::unique_ptr<SettingsModel> model;
+    ScratchFolder dirs[4];                   // the fourth takes what another program deletes
+    std::map<std::string, std::string> disk; // what each file and backup holds
+    std::unique_ptr<SettingsModel> model = std::make_unique<SettingsModel>(devices, defaults);
     std::string current, steps;
     DiskState loaded;
     View shown;

@@ -25,6 +25,13 @@ inline bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 
     return true;
 }
 
+// The window that find gives, once it gives one; null when none came in time.
+inline HWND WaitFor(const std::function<HWND()>& find) {
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = find()) != nullptr; });
+    return window;
+}
+
 // In code page 932, as the program's texts are compiled, whatever the process's code page.
 inline std::string Cp932(const std::wstring& wide) {
     std::string text(wide.size() * 2, '\0');
@@ -39,10 +46,10 @@ inline std::string TextOf(HWND window) {
     return Cp932(text);
 }
 
-// The topmost dialog of this process that accept takes, or null. Owned windows lie above their
-// owners, so a box raised by a dialog comes before the dialog.
-inline HWND FindOwnDialog(const std::function<bool(HWND)>& accept) {
-    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", nullptr));) {
+// The topmost window of this process of class type that accept takes, or null. Owned windows lie
+// above their owners, so a box raised by a dialog comes before the dialog.
+inline HWND FindOwnWindow(const char* type, const std::function<bool(HWND)>& accept) {
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, type, nullptr));) {
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
         if (process == GetCurrentProcessId() && accept(window)) {
@@ -50,6 +57,16 @@ inline HWND FindOwnDialog(const std::function<bool(HWND)>& accept) {
         }
     }
     return nullptr;
+}
+
+// The topmost visible window of type owned by owner (any when null) that accept takes (any when
+// null), or null.
+inline HWND FindShown(const char* type, HWND owner,
+                      const std::function<bool(HWND)>& accept = nullptr) {
+    return FindOwnWindow(type, [owner, &accept](HWND window) {
+        return IsWindowVisible(window) && (!owner || GetWindow(window, GW_OWNER) == owner) &&
+               (!accept || accept(window));
+    });
 }
 
 // A message box is a dialog whose text is the static control 0xFFFF; a file dialog has a file
@@ -61,12 +78,11 @@ inline HWND FileNameBox(HWND dialog) {
     return combo && IsWindowVisible(combo) ? combo : GetDlgItem(dialog, edt1);
 }
 
-// A visible message box, or file dialog, owned by owner (any when null); null when none is.
+// A visible message box, or file dialog, owned by owner; null when none is.
 inline HWND FindOwned(HWND owner, bool fileDialog) {
-    return FindOwnDialog([owner, fileDialog](HWND window) {
-        return IsWindowVisible(window) && (!owner || GetWindow(window, GW_OWNER) == owner) &&
-               (fileDialog ? FileNameBox(window) != nullptr
-                           : GetDlgItem(window, MessageTextId) && !FileNameBox(window));
+    return FindShown("#32770", owner, [fileDialog](HWND window) {
+        return fileDialog ? FileNameBox(window) != nullptr
+                          : GetDlgItem(window, MessageTextId) && !FileNameBox(window);
     });
 }
 
@@ -110,10 +126,8 @@ private:
     // Every message the thread takes from its queue, by whichever loop (a dialog's, a menu's).
     static LRESULT CALLBACK OnTaken(int code, WPARAM removed, LPARAM lParam) {
         const UINT message = reinterpret_cast<const MSG*>(lParam)->message;
-        if (code == HC_ACTION && removed == PM_REMOVE &&
-            (message == WM_KEYUP || message == WM_SYSKEYUP || message == WM_LBUTTONUP)) {
-            ++releases;
-        }
+        releases += code == HC_ACTION && removed == PM_REMOVE &&
+                    (message == WM_KEYUP || message == WM_SYSKEYUP || message == WM_LBUTTONUP);
         return CallNextHookEx(nullptr, code, removed, lParam);
     }
 
@@ -159,43 +173,46 @@ inline bool Answer(HWND window, int button) {
     return WaitUntil([window] { return !IsWindow(window); });
 }
 
+// A key pressed (or, with KEYEVENTF_KEYUP, let go) as the keyboard gives it: a virtual key, or
+// with KEYEVENTF_UNICODE a character.
+inline INPUT Key(wchar_t key, DWORD flags = 0) {
+    INPUT input = {INPUT_KEYBOARD, {}};
+    input.ki = flags & KEYEVENTF_UNICODE ? KEYBDINPUT{0, key, flags, 0, 0}
+                                         : KEYBDINPUT{key, 0, flags, 0, 0};
+    return input;
+}
+
 // The Enter key, as a user presses it on window: a box's default button answers.
 inline bool PressEnter(HWND window) {
     SetForegroundWindow(window);
-    std::vector<INPUT> keys(2, INPUT{INPUT_KEYBOARD, {}});
-    keys[0].ki.wVk = keys[1].ki.wVk = VK_RETURN;
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    return SendAndWait(GetAncestor(window, GA_ROOTOWNER), keys) &&
+    return SendAndWait(GetAncestor(window, GA_ROOTOWNER),
+                       {Key(VK_RETURN), Key(VK_RETURN, KEYEVENTF_KEYUP)}) &&
            WaitUntil([window] { return !IsWindow(window); });
 }
 
 // Waits for owner's next message box, checks its text and caption, presses button (IDYES, IDNO,
-// IDOK; 0: Enter) and waits until the box is gone; a negative button leaves it open. A text
-// that goes on after text and a blank line gives what follows in below, when given.
+// IDOK; 0: the Enter key, which presses its default button) and waits until the box is gone; a
+// negative button leaves it open. What goes on after text and a blank line goes into below.
 inline void ExpectBox(HWND owner, const std::string& text, const std::string& caption, int button,
-                      std::string* below = nullptr) {
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (box = FindOwned(owner, false)) != nullptr; }))
-        << "no message box came; expected: " << text;
+                      std::string& below) {
+    const HWND box = WaitFor([owner] { return FindOwned(owner, false); });
+    ASSERT_TRUE(box) << "no message box came; expected: " << text;
     const std::string shown = TextOf(GetDlgItem(box, MessageTextId));
-    const bool goesOn = below && shown.compare(0, text.size() + 2, text + "\n\n") == 0;
-    EXPECT_EQ(goesOn ? shown.substr(0, text.size()) : shown, text);
-    if (below) {
-        *below = goesOn ? shown.substr(text.size() + 2) : "";
-    }
+    const bool goesOn = shown.compare(0, text.size() + 2, text + "\n\n") == 0;
+    EXPECT_EQ(shown.substr(0, goesOn ? text.size() : std::string::npos), text);
+    below = goesOn ? shown.substr(text.size() + 2) : "";
     EXPECT_EQ(TextOf(box), caption);
     EXPECT_TRUE(button < 0 ||
                 (button ? GetDlgItem(box, button) && Answer(box, button) : PressEnter(box)));
 }
 
-// Answers the next file dialog owned by owner (any when null): OK with path typed (unless empty)
-// when confirm, else Cancel. The result is its caption once it has closed, empty when it did not
-// come or go.
-inline std::future<std::string> AnswerFileDialog(bool confirm, const std::string& path = "",
-                                                 HWND owner = nullptr) {
+// Answers the next file dialog owned by owner: OK with path typed (unless empty) when confirm,
+// else Cancel. The result is its caption once it has closed, empty when it did not come or go.
+inline std::future<std::string> AnswerFileDialog(bool confirm, const std::string& path,
+                                                 HWND owner) {
     return std::async(std::launch::async, [confirm, path, owner] {
-        HWND dialog = nullptr;
-        if (!WaitUntil([&] { return (dialog = FindOwned(owner, true)) != nullptr; })) {
+        const HWND dialog = WaitFor([owner] { return FindOwned(owner, true); });
+        if (!dialog) {
             return std::string();
         }
         const std::string caption = TextOf(dialog);
@@ -214,7 +231,7 @@ inline INT_PTR RunAndDrive(const std::string& caption, const std::function<INT_P
     std::thread driver([&script, &caption] {
         HWND dialog = nullptr;
         const auto shown = [&dialog, &caption] {
-            dialog = FindOwnDialog([&caption](HWND window) {
+            dialog = FindOwnWindow("#32770", [&caption](HWND window) {
                 return !GetWindow(window, GW_OWNER) && TextOf(window) == caption;
             });
             return dialog && (IsWindowVisible(dialog) || FindOwned(dialog, false));

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -41,6 +42,18 @@ public:
 private:
     std::string folder;
 };
+
+// The paths of the files in folder whose names end in extension, in order.
+inline std::vector<std::string> FilesIn(const std::string& folder, const std::string& extension) {
+    std::vector<std::string> paths;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().extension() == extension) {
+            paths.push_back(entry.path().string());
+        }
+    }
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
 
 // The bytes of a file, untranslated; empty when it cannot be read.
 inline std::string ReadBytes(const std::string& path) {
