@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 // Each tests/data/NAME.ini and the default text, opened and closed, stay as they are, and read
-// from memory give the document the file gives; written
-// back sorted they leave the bytes of tests/data/NAME.expected, their old bytes in the backup
-// and no other file (a file that already holds those bytes is not touched and gets no backup).
+// from memory give the document the file gives; written back sorted they leave the bytes of
+// tests/data/NAME.expected, their old bytes in the backup and no other file (a file that
+// already holds those bytes is not touched and gets no backup).
 // What has no section header opens with StatusNoSection and leaves an empty file. Written
 // again, the output and the backup stay, since every line written reads back as the entry it
 // was written for, except where a key is longer than a line (long-lines.ini).
