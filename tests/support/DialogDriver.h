@@ -191,10 +191,12 @@ inline bool PressEnter(HWND window) {
 }
 
 // Waits for owner's next message box, checks its text and caption, presses button (IDYES, IDNO,
-// IDOK; 0: the Enter key, which presses its default button) and waits until the box is gone; a
+// IDOK; 0: the Enter key, which presses its default button) and waits until the box is gone and
+// owner's thread has done what the answer asked (a write, say), as a user waits to see it; a
 // negative button leaves it open. What goes on after text and a blank line goes into below.
 inline void ExpectBox(HWND owner, const std::string& text, const std::string& caption, int button,
                       std::string& below) {
+    const ThreadWatch watch(owner);
     const HWND box = WaitFor([owner] { return FindOwned(owner, false); });
     ASSERT_TRUE(box) << "no message box came; expected: " << text;
     const std::string shown = TextOf(GetDlgItem(box, MessageTextId));
@@ -203,7 +205,8 @@ inline void ExpectBox(HWND owner, const std::string& text, const std::string& ca
     below = goesOn ? shown.substr(text.size() + 2) : "";
     EXPECT_EQ(TextOf(box), caption);
     EXPECT_TRUE(button < 0 ||
-                (button ? GetDlgItem(box, button) && Answer(box, button) : PressEnter(box)));
+                ((button ? GetDlgItem(box, button) && Answer(box, button) : PressEnter(box)) &&
+                 watch.WaitUntilIdle()));
 }
 
 // Answers the next file dialog owned by owner: OK with path typed (unless empty) when confirm,
