@@ -203,16 +203,18 @@ std::string DeviceNames::FileText(const std::string& read) const {
         // A file without the section gets it with its first name, of a present device or of
         // one that went since it was read.
         const auto write = [&](const std::string& name, const std::string& shortName) {
-            if (!shortName.empty() && !section) {
+            if (shortName.empty()) {
+                if (section) {
+                    section->Erase(section->Find(name.c_str()));
+                }
+                return;
+            }
+            if (!section) {
                 section = new IniSection;
                 section->SetName(DeviceKindSection[kind]);
                 document.AddSection(section);
             }
-            if (!shortName.empty()) {
-                section->Set(name.c_str(), shortName.c_str());
-            } else if (section) {
-                section->Erase(section->Find(name.c_str()));
-            }
+            section->Set(name.c_str(), shortName.c_str());
         };
         for (const auto& [name, shortName] : present[kind]) {
             if (FileCanHoldKey(name)) {
